@@ -1,0 +1,187 @@
+#include "app/Vstup1.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/Oprogramu1.h"
+#include "common/ImageView.h"
+#include "common/RadioGroup.h"
+#include "common/WidgetPlacement.h"
+#include "tools/Prevody1.h"
+#include "tools/Pruzina1.h"
+
+namespace {
+
+constexpr int ClientWidth = 585;
+constexpr int ClientHeight = 513;
+
+void ShowToolWindow(QWidget* window) {
+    if (!window) {
+        return;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
+    : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      context_(context),
+      windows_(windows),
+      modelInputs_(std::make_unique<ModelInputs>()),
+      result_(std::make_unique<SimulationResult>()) {
+    // Qt paints every window through an off-screen buffer already, so the graph and the
+    // rubber band drawn over it never flicker.
+    setWindowTitle(QStringLiteral("Velloran"));
+    setFont(DefaultWindowFont());
+
+    MainMenu1 = new QMenuBar(this);
+    connect(MainMenu1->addAction(QStringLiteral("Units Conversion")), &QAction::triggered, this,
+            &Tvstup::Npovda1Click);
+    connect(MainMenu1->addAction(QStringLiteral("Spring Calculation")), &QAction::triggered, this,
+            &Tvstup::Vpoetpruiny1Click);
+    connect(MainMenu1->addAction(QStringLiteral("About")), &QAction::triggered, this,
+            &Tvstup::Oprogramu1Click);
+    const int menuHeight = MainMenu1->sizeHint().height();
+    MainMenu1->setGeometry(0, 0, ClientWidth, menuHeight);
+
+    ClientArea = new QWidget(this);
+    ClientArea->setGeometry(0, menuHeight, ClientWidth, ClientHeight);
+    FixClientSizeAndCentre(this, ClientWidth, ClientHeight + menuHeight);
+
+    Bevel1 = new QFrame(ClientArea);
+    Bevel1->setGeometry(0, 0, 586, 1);
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+
+    Edit33 = new QLineEdit(QStringLiteral(" Air Gun"), ClientArea);
+    Edit33->setGeometry(8, 8, 377, 21);
+
+    BuildParameterFields();
+    BuildResultControls();
+
+    setTabOrder(Edit33, Button1);
+    setTabOrder(Button1, Button7);
+    setTabOrder(Button7, Button3);
+    setTabOrder(Button3, Edit17);
+    setTabOrder(Edit17, Edit18);
+    setTabOrder(Edit18, ParameterEdits.front());
+    for (size_t i = 1; i < ParameterEdits.size(); ++i) {
+        setTabOrder(ParameterEdits[i - 1], ParameterEdits[i]);
+    }
+    setTabOrder(ParameterEdits.back(), RadioGroup1);
+    setTabOrder(RadioGroup1, RadioGroup2);
+    setTabOrder(RadioGroup2, Button2);
+    setTabOrder(Button2, Memo1);
+}
+
+Tvstup::~Tvstup() = default;
+
+void Tvstup::BuildParameterFields() {
+    GroupBox2 = new QGroupBox(QStringLiteral("Parametres"), ClientArea);
+    GroupBox2->setGeometry(8, 30, 377, 211);
+    // Two columns of eight: the caption ends 6 pixels before its field and stands 3 pixels
+    // lower than the field's top; the unit follows the field.
+    constexpr int RowsPerColumn = 8;
+    constexpr int FieldX[] = {96, 288};
+    constexpr int CaptionRight[] = {90, 282};
+    constexpr int UnitX[] = {149, 341};
+    for (int i = 0; i < GunParameterCount; ++i) {
+        const int column = i / RowsPerColumn;
+        const int y = 16 + (i % RowsPerColumn) * 24;
+        const GunParameterInfo& info = GunParameterTable[static_cast<size_t>(i)];
+        auto* edit = new QLineEdit(QStringLiteral("0"), GroupBox2);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        edit->setGeometry(FieldX[column], y, 49, 21);
+        ParameterEdits[static_cast<size_t>(i)] = edit;
+        PlaceRightAlignedLabel(GroupBox2, QString::fromLatin1(info.caption), CaptionRight[column],
+                               y + 3);
+        const QString unit = QString::fromLatin1(info.unit);
+        if (!unit.isEmpty()) {
+            PlaceLabel(GroupBox2, unit, unit == QLatin1String("ms") ? 339 : UnitX[column], y + 3);
+        }
+    }
+}
+
+void Tvstup::BuildResultControls() {
+    Memo1 = new QPlainTextEdit(ClientArea);
+    Memo1->setGeometry(392, 8, 185, 145);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setPlainText(QStringLiteral("Computation Result:"));
+
+    Button2 = new QPushButton(QStringLiteral("Clear"), ClientArea);
+    Button2->setGeometry(398, 128, 41, 20);
+    connect(Button2, &QPushButton::clicked, this, &Tvstup::Button2Click);
+
+    GroupBox4 = new QGroupBox(ClientArea);
+    GroupBox4->setGeometry(392, 158, 185, 83);
+    Button1 = new QPushButton(QStringLiteral("Load"), GroupBox4);
+    Button1->setGeometry(8, 12, 81, 30);
+    Button1->setCursor(Qt::PointingHandCursor);
+    Button7 = new QPushButton(QStringLiteral("Save"), GroupBox4);
+    Button7->setGeometry(96, 12, 81, 30);
+    Button7->setEnabled(false);
+    Button3 = new QPushButton(QStringLiteral("Compute"), GroupBox4);
+    Button3->setGeometry(8, 46, 169, 30);
+    Button3->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
+    Button3->setCursor(Qt::PointingHandCursor);
+
+    Graf0 = new ImageView(ClientArea);
+    Graf0->setGeometry(8, 247, 426, 258);
+
+    GroupBox10 = new QGroupBox(QStringLiteral("X, Y Position"), ClientArea);
+    GroupBox10->setGeometry(440, 243, 137, 46);
+    Edit17 = new QLineEdit(QStringLiteral("0"), GroupBox10);
+    Edit17->setGeometry(8, 16, 57, 21);
+    Edit18 = new QLineEdit(QStringLiteral("0"), GroupBox10);
+    Edit18->setGeometry(72, 16, 57, 21);
+
+    RadioGroup1 = new RadioGroup(
+        QStringLiteral("Axis Y"),
+        {QStringLiteral("Bullet Velocity     [m/s]"), QStringLiteral("Bullet Travel       [mm]"),
+         QStringLiteral("Piston Velocity    [m/s]"), QStringLiteral("Piston Travel      [mm]"),
+         QStringLiteral("Piston Pressure  [MPa]"), QStringLiteral("Piston Temperature [K]")},
+        ClientArea);
+    RadioGroup1->setGeometry(440, 292, 137, 144);
+    RadioGroup1->SetItemIndex(0);
+    RadioGroup2 = new RadioGroup(
+        QStringLiteral("Axis X"),
+        {QStringLiteral("Time                [ms]"), QStringLiteral("Bullet Travel    [mm]")},
+        ClientArea);
+    RadioGroup2->setGeometry(440, 440, 137, 65);
+    RadioGroup2->SetItemIndex(0);
+}
+
+GunParameterTexts Tvstup::ParameterTexts() const {
+    GunParameterTexts texts;
+    for (size_t i = 0; i < ParameterEdits.size(); ++i) {
+        texts[i] = ParameterEdits[i]->text().toStdString();
+    }
+    return texts;
+}
+
+void Tvstup::Npovda1Click() {
+    ShowToolWindow(windows_.prevody.get());
+}
+
+void Tvstup::Vpoetpruiny1Click() {
+    ShowToolWindow(windows_.pruzina.get());
+}
+
+void Tvstup::Oprogramu1Click() {
+    if (windows_.oprogramu) {
+        windows_.oprogramu->exec();
+    }
+}
+
+void Tvstup::Button2Click() {
+    Memo1->clear();
+}

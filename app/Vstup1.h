@@ -1,0 +1,74 @@
+#pragma once
+// The main working window: the gun's name and sixteen parameters, the result box, Load, Save
+// and Compute, the result graph with its axis choices, and the menu of the other windows.
+
+#include <QDialog>
+#include <array>
+#include <memory>
+
+#include "app/VelloranWindows.h"
+#include "common/ProgramContext.h"
+#include "model/GunParameters.h"
+#include "model/ModelInputs.h"
+#include "model/SimulationResult.h"
+
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class ImageView;
+class RadioGroup;
+
+class Tvstup : public QDialog {
+    Q_OBJECT
+public:
+    Tvstup(ProgramContext& context, VelloranWindows& windows);
+    ~Tvstup() override;
+
+    // The area below the menu bar, in which every control stands at its pixel position.
+    QWidget* ClientArea;
+    QMenuBar* MainMenu1;
+    QFrame* Bevel1;
+    QLineEdit* Edit33;  // the gun's name
+    QGroupBox* GroupBox2;
+    std::array<QLineEdit*, GunParameterCount> ParameterEdits;  // Edit1 … Edit16
+    QPlainTextEdit* Memo1;
+    QPushButton* Button2;  // "Clear"
+    QGroupBox* GroupBox4;
+    QPushButton* Button1;  // "Load"
+    QPushButton* Button7;  // "Save"
+    QPushButton* Button3;  // "Compute"
+    ImageView* Graf0;
+    QGroupBox* GroupBox10;
+    QLineEdit* Edit17;        // x readout
+    QLineEdit* Edit18;        // y readout
+    RadioGroup* RadioGroup1;  // "Axis Y"
+    RadioGroup* RadioGroup2;  // "Axis X"
+
+    QLineEdit* ParameterEdit(GunParameter parameter) const {
+        return ParameterEdits[static_cast<size_t>(Index(parameter))];
+    }
+    GunParameterTexts ParameterTexts() const;
+
+    // Menu commands.
+    void Npovda1Click();       // "Units Conversion"
+    void Vpoetpruiny1Click();  // "Spring Calculation"
+    void Oprogramu1Click();    // "About"
+
+    void Button2Click();  // "Clear": empties the result box and nothing else
+
+    const ModelInputs& Inputs() const { return *modelInputs_; }
+    const SimulationResult& Result() const { return *result_; }
+
+private:
+    void BuildParameterFields();
+    void BuildResultControls();
+
+    ProgramContext& context_;
+    VelloranWindows& windows_;
+    // Created with the window, overwritten in place by every command that writes them.
+    std::unique_ptr<ModelInputs> modelInputs_;
+    std::unique_ptr<SimulationResult> result_;
+};

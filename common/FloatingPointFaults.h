@@ -1,0 +1,20 @@
+#pragma once
+// The program's one floating-point error mechanism. Invalid operations, divisions by zero and
+// overflows are errors; underflow, denormal operands and inexact results pass silently.
+// A computation clears the sticky flags before it starts and asks for them where its result
+// would be used, so a fault never reaches a field, a series or a file.
+
+enum class FloatingPointFault { None, InvalidOperation, DivisionByZero, Overflow };
+
+void ClearFloatingPointFaults();
+
+// The fault raised since the last clearing. When several were raised, an invalid operation
+// is named before a division by zero, and that before an overflow.
+FloatingPointFault PendingFloatingPointFault();
+
+// "Invalid floating point operation", "Floating point division by zero",
+// "Floating point overflow"; empty for None.
+const char* FloatingPointFaultMessage(FloatingPointFault fault);
+
+// Raises the CommandError of the pending fault, if any.
+void ThrowIfFloatingPointFault();

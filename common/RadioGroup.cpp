@@ -1,0 +1,59 @@
+#include "common/RadioGroup.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+    : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], this);
+        group_->addButton(button, i);
+        buttons_.push_back(button);
+    }
+    // A click on the item already chosen changes nothing and reports nothing.
+    connect(group_, &QButtonGroup::idClicked, this, [this](int index) {
+        if (index != reportedIndex_) {
+            reportedIndex_ = index;
+            emit Clicked();
+        }
+    });
+    ArrangeItems();
+}
+
+int RadioGroup::ItemIndex() const {
+    return group_->checkedId();
+}
+
+void RadioGroup::SetItemIndex(int index) {
+    if (index >= 0 && index < ItemCount()) {
+        buttons_[static_cast<size_t>(index)]->setChecked(true);
+        reportedIndex_ = index;
+    }
+}
+
+void RadioGroup::resizeEvent(QResizeEvent* event) {
+    QGroupBox::resizeEvent(event);
+    ArrangeItems();
+}
+
+void RadioGroup::ArrangeItems() {
+    if (buttons_.empty()) {
+        return;
+    }
+    // One column inside the frame's height; the height is shared out evenly, the remainder split
+    // above and below.
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QRect inside =
+        style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, this);
+    const int count = static_cast<int>(buttons_.size());
+    const int itemHeight = inside.height() / count;
+    const int top = inside.top() + (inside.height() % count) / 2;
+    for (int i = 0; i < count; ++i) {
+        // The full width, so that the longest item of a narrow group still fits.
+        buttons_[static_cast<size_t>(i)]->setGeometry(3, top + i * itemHeight, width() - 5,
+                                                      itemHeight);
+    }
+}

@@ -1,0 +1,80 @@
+#include "model/ModelInputs.h"
+
+#include "common/CommandErrors.h"
+#include "common/FieldNumber.h"
+#include "common/FloatingPointFaults.h"
+
+using namespace ModelConstants;
+
+void ReadModelInputs(const GunParameterTexts& texts, char decimalSeparator, ModelInputs& inputs) {
+    // Each formula reads its fields again from their texts, so the first field that fails
+    // in this order is the one reported.
+    const auto field = [&](GunParameter parameter) {
+        return FieldToNumber(texts[static_cast<size_t>(Index(parameter))], decimalSeparator);
+    };
+    // Stores one input and reports a floating-point fault of its formula at once.
+    const auto store = [](double& target, double value) {
+        target = value;
+        ThrowIfFloatingPointFault();
+    };
+    using enum GunParameter;
+    ClearFloatingPointFaults();
+    store(inputs.BoreDiameter, field(Caliber) * 0.001);
+    store(inputs.BoreArea, (field(Caliber) * 0.001) * (field(Caliber) * 0.001) * BoreAreaFactor);
+    store(inputs.BulletMass, field(BulletWeight) * 0.001);
+    store(inputs.BarrelEnd, field(BarrelLength) * 0.001);
+    store(inputs.BarrelFrictionFactor, field(BarrelFriction));
+    store(inputs.StartPressure, field(InitialPressure) * 1e6);
+    store(inputs.PistonMass, field(PistonWeight));
+    store(inputs.PistonArea,
+          (field(PistonDiameter) * 0.0005) * (field(PistonDiameter) * 0.0005) * Pi);
+    store(inputs.PackingFrictionFactor, field(PistonFriction));
+    store(inputs.PackingArea, field(PackingThickness) * Pi * field(PistonDiameter) * 1e-6);
+    store(inputs.SpringMass, field(SpringWeight));
+    store(inputs.SpringMinimumForce, field(MinimumForce));
+    if (field(PistonStroke) <= 0) {
+        ShowMessageAndAbort(OutOfRangeMessage);
+    }
+    store(inputs.SpringRate,
+          (field(MaximumForce) - field(MinimumForce)) / (field(PistonStroke) * 0.001));
+    store(inputs.Stroke, field(PistonStroke) * 0.001);
+    store(inputs.Kappa, field(AdiabaticExponent));
+    store(inputs.AmbientPressure, field(AirPressure) * 1e6);
+    store(inputs.TimeStep, field(ComputationStep) * 0.001);
+}
+
+void ValidateModelInputs(const ModelInputs& in) {
+    const double checked[] = {
+        in.BoreDiameter,
+        in.BoreArea,
+        in.BulletMass,
+        in.BarrelEnd,
+        in.BarrelFrictionFactor,
+        in.StartPressure,
+        in.PistonMass,
+        in.PistonArea,
+        in.PackingFrictionFactor,
+        in.PackingArea,
+        in.SpringMass,
+        in.SpringMinimumForce,
+        in.SpringRate,
+        in.Stroke,
+        in.Kappa,
+        in.AmbientPressure,
+        in.TimeStep,
+    };
+    for (const double value : checked) {
+        if (!(value > 0)) {
+            ShowMessageAndAbort(OutOfRangeMessage);
+        }
+    }
+}
+
+void CompleteModelInputs(ModelInputs& inputs) {
+    ClearFloatingPointFaults();
+    inputs.SweptVolume = inputs.PistonArea * inputs.Stroke;
+    inputs.AirMass = inputs.SweptVolume * AirDensity;
+    inputs.BulletMassFactor =
+        (inputs.AirMass / inputs.BulletMass) * (1.0 / 3.0) + inputs.BarrelFrictionFactor;
+    ThrowIfFloatingPointFault();
+}

@@ -1,0 +1,145 @@
+#include "model/ShotEngine.h"
+
+#include <cmath>
+
+using namespace ModelConstants;
+
+ShotState InitialShotState(const ModelInputs& inputs) {
+    // The port volume is left out here but not in AirVolume, so the first pressure lies a
+    // little below ambient.
+    return {0, 0, 0, 0, inputs.AmbientPressure * inputs.SweptVolume};
+}
+
+double AirVolume(const ShotState& y, const ModelInputs& in) {
+    // The cylinder not yet swept by the piston, the port, and the bore behind the bullet.
+    return in.SweptVolume - in.PistonArea * y[PistonTravelComponent] +
+           in.BoreArea * y[BulletTravelComponent] + in.BoreArea * PortLength;
+}
+
+double AirTemperature(const ShotState& y, const ModelInputs& in) {
+    return (y[PressureVolumeComponent] / in.AirMass) * (1.0 / GasConstant);
+}
+
+ShotState StateDerivatives(const ShotState& y, const ModelInputs& in) {
+    const double pistonTravel = y[PistonTravelComponent];
+    const double pistonVelocity = y[PistonVelocityComponent];
+    const double bulletTravel = y[BulletTravelComponent];
+    const double bulletVelocity = y[BulletVelocityComponent];
+
+    const double volume = AirVolume(y, in);
+    const double pressure = y[PressureVolumeComponent] / volume;
+    // The moving air column loses pressure with its length and the bullet's speed; V / m_air
+    // is the air's specific volume. With the bullet at rest the base sees the full pressure.
+    const double columnLoss = (pressure * ColumnFriction * (PortLength + bulletTravel) *
+                               bulletVelocity / in.BoreDiameter) /
+                              (volume / in.AirMass);
+    const double basePressure = std::sqrt(pressure * pressure - columnLoss);
+
+    // Moving forward (or at rest) the spring drives at 90 %; moving back it pushes fully and
+    // the packing friction changes sign so that it always opposes the motion.
+    const bool forward = pistonVelocity >= 0;
+    const double springShare = forward ? SpringEfficiency : 1.0;
+    const double frictionSign = forward ? 1.0 : -1.0;
+
+    ShotState derivative;
+    derivative[PistonTravelComponent] = pistonVelocity;
+    derivative[PistonVelocityComponent] =
+        (springShare * in.SpringRate * (in.Stroke - pistonTravel) +
+         springShare * in.SpringMinimumForce -
+         (in.PistonArea + frictionSign * in.PackingFrictionFactor * in.PackingArea) *
+             (pressure - in.AmbientPressure)) /
+        (in.PistonMass + in.SpringMass * (1.0 / 3.0));  // a third of the spring moves along
+    derivative[BulletTravelComponent] = bulletVelocity;
+    derivative[BulletVelocityComponent] =
+        (basePressure - in.AmbientPressure) * in.BoreArea / (in.BulletMassFactor * in.BulletMass);
+    // Work done on the air by the piston less the work the air does on the bullet.
+    derivative[PressureVolumeComponent] =
+        (in.PistonArea * pistonVelocity * pressure - in.BoreArea * bulletVelocity * basePressure) *
+        (in.Kappa - 1);
+    return derivative;
+}
+
+double StateDerivative(int i, const ShotState& y, const ModelInputs& inputs) {
+    if (i < 0 || i > 4) {
+        return 0;
+    }
+    return StateDerivatives(y, inputs)[static_cast<size_t>(i)];
+}
+
+namespace {
+
+// The stage state y + k / divisor (k / 1 is exactly k).
+ShotState StageFrom(const ShotState& y, const ShotState& k, double divisor) {
+    ShotState stage;
+    for (size_t i = 0; i < stage.size(); ++i) {
+        stage[i] = y[i] + k[i] / divisor;
+    }
+    return stage;
+}
+
+ShotState Scaled(const ShotState& derivative, double timeStep) {
+    ShotState k;
+    for (size_t i = 0; i < k.size(); ++i) {
+        k[i] = timeStep * derivative[i];
+    }
+    return k;
+}
+
+}  // namespace
+
+ShotOutcome ComputeShot(const ModelInputs& in, SimulationResult& result) {
+    ClearFloatingPointFaults();
+    const double dt = in.TimeStep;
+    const double releasePressure = in.AmbientPressure + in.StartPressure;
+    ShotState y = InitialShotState(in);
+    bool bulletReleased = false;
+
+    for (int n = 0;; ++n) {
+        double t = n * dt;
+        const ShotState k1 = Scaled(StateDerivatives(y, in), dt);
+        t += dt / 2;
+        const ShotState k2 = Scaled(StateDerivatives(StageFrom(y, k1, 2), in), dt);
+        const ShotState k3 = Scaled(StateDerivatives(StageFrom(y, k2, 2), in), dt);
+        t += dt / 2;
+        const ShotState k4 = Scaled(StateDerivatives(StageFrom(y, k3, 1), in), dt);
+        for (size_t i = 0; i < y.size(); ++i) {
+            y[i] = y[i] + (k1[i] + 2 * k2[i] + 2 * k3[i] + k4[i]) * (1.0 / 6.0);
+        }
+
+        const size_t entry = static_cast<size_t>(n);
+        result.Time[entry] = t;
+        result.PistonTravel[entry] = y[PistonTravelComponent];
+        result.PistonVelocity[entry] = y[PistonVelocityComponent];
+        result.BulletTravel[entry] = y[BulletTravelComponent];
+        result.BulletVelocity[entry] = y[BulletVelocityComponent];
+        result.Pressure[entry] = y[PressureVolumeComponent] / AirVolume(y, in);
+        result.Temperature[entry] = AirTemperature(y, in);
+
+        const FloatingPointFault fault = PendingFloatingPointFault();
+        if (fault != FloatingPointFault::None) {
+            return {ShotEnd::FloatingPointFault, fault};
+        }
+
+        // The piston stops dead at the end of the cylinder; it may rebound later.
+        if (result.PistonTravel[entry] > in.Stroke) {
+            y[PistonTravelComponent] = result.PistonTravel[entry] = in.Stroke;
+            y[PistonVelocityComponent] = result.PistonVelocity[entry] = 0;
+        }
+        if (n >= StepLimit) {
+            return {ShotEnd::StepLimitReached};
+        }
+        // Until the air reaches the start pressure the bullet is put back at the end of every
+        // step; once released it is never held again.
+        if (!bulletReleased && releasePressure > result.Pressure[entry]) {
+            y[BulletTravelComponent] = result.BulletTravel[entry] = 0;
+            y[BulletVelocityComponent] = result.BulletVelocity[entry] = 0;
+        }
+        if (result.Pressure[entry] >= releasePressure) {
+            bulletReleased = true;
+        }
+        if (y[BulletTravelComponent] >= in.BarrelEnd) {
+            result.LastIndex = n - 1;
+            return {ShotEnd::Completed};
+        }
+    }
+}
