@@ -1,0 +1,31 @@
+#pragma once
+// The work of the Compute command, apart from the window: from the field texts to the
+// recorded shot in display units, and from there to the summary the result box shows.
+// The window redraws its graph between the two halves.
+
+#include <array>
+#include <string>
+
+#include "model/GunParameters.h"
+#include "model/ModelInputs.h"
+#include "model/SimulationResult.h"
+
+// Reads and checks the fields, clears the series, completes the inputs, runs the shot and
+// converts the counted entries to display units (ms, mm, MPa). Ends the command with the
+// conversion error, "One or more Parameters out of range.", "Maximum Number of Steps was
+// reached. Increase Step." or a floating-point error; only a completed run changes LastIndex.
+void SimulateShotFromFields(const GunParameterTexts& texts, char decimalSeparator,
+                            ModelInputs& inputs, SimulationResult& result);
+
+// The maxima over the counted entries before the last one, and the bullet's energy (J).
+void SummarizeShot(const ModelInputs& inputs, SimulationResult& result);
+
+// The bullet's velocity at the muzzle (m/s): entry LastIndex of the velocity series. When
+// the very first step reached the muzzle (LastIndex = -1) no entry counts, and the velocity
+// of that first step is taken instead.
+double MuzzleVelocity(const SimulationResult& result);
+
+inline constexpr int SummaryLineCount = 7;
+
+// The seven lines appended to the result box, a point as decimal separator under every locale.
+std::array<std::string, SummaryLineCount> SummaryLines(const SimulationResult& result);
