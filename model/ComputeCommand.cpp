@@ -46,6 +46,10 @@ void SimulateShotFromFields(const GunParameterTexts& texts, char decimalSeparato
     ValidateModelInputs(inputs);
     ClearSeries(result);
     CompleteModelInputs(inputs);
+    RunCompletedShot(inputs, result);
+}
+
+void RunCompletedShot(const ModelInputs& inputs, SimulationResult& result) {
     const ShotOutcome outcome = ComputeShot(inputs, result);
     switch (outcome.end) {
         case ShotEnd::StepLimitReached:

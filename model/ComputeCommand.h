@@ -17,6 +17,11 @@
 void SimulateShotFromFields(const GunParameterTexts& texts, char decimalSeparator,
                             ModelInputs& inputs, SimulationResult& result);
 
+// Runs the shot of completed inputs and converts the counted entries to display units: the part
+// of SimulateShotFromFields after the checks. Ends the command on the step limit or a
+// floating-point fault.
+void RunCompletedShot(const ModelInputs& inputs, SimulationResult& result);
+
 // The maxima over the counted entries before the last one, and the bullet's energy (J).
 void SummarizeShot(const ModelInputs& inputs, SimulationResult& result);
 

@@ -1,0 +1,108 @@
+#include "model/ShotBatch.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "common/FieldNumber.h"
+#include "model/ShotEngine.h"
+#include "tests/model/ExampleGun.h"
+
+namespace {
+
+using enum GunParameter;
+
+ModelInputs Completed(const GunParameterTexts& texts) {
+    ModelInputs inputs;
+    ReadModelInputs(texts, '.', inputs);
+    ValidateModelInputs(inputs);
+    CompleteModelInputs(inputs);
+    return inputs;
+}
+
+GunParameterTexts ExampleWith(std::initializer_list<std::pair<GunParameter, std::string>> changes) {
+    GunParameterTexts texts = ExampleGunTexts();
+    for (const auto& [parameter, text] : changes) {
+        texts[static_cast<size_t>(Index(parameter))] = text;
+    }
+    return texts;
+}
+
+class ShotBatch : public testing::Test {
+protected:
+    std::vector<ShotFigures> OneByOne(const std::vector<ModelInputs>& guns) {
+        std::vector<ShotFigures> figures;
+        for (const ModelInputs& gun : guns) {
+            figures.push_back(ComputeShotFiguresOneByOne(gun, *scratch));
+        }
+        return figures;
+    }
+
+    std::vector<ShotFigures> Batched(const std::vector<ModelInputs>& guns) {
+        std::vector<ShotFigures> figures(guns.size());
+        ComputeShotFigures(guns, figures, *scratch);
+        return figures;
+    }
+
+    std::unique_ptr<SimulationResult> scratch = std::make_unique<SimulationResult>();
+};
+
+TEST_F(ShotBatch, GivesTheExampleGunTheComputeCommandsSummary) {
+    const ModelInputs gun = Completed(ExampleGunTexts());
+    const ShotFigures figures = ComputeShotFiguresOneByOne(gun, *scratch);
+    EXPECT_EQ(figures.failure, "");
+    EXPECT_EQ(figures.lastIndex, scratch->LastIndex);
+    EXPECT_NEAR(figures.muzzleVelocity, 205, 0.5);
+    EXPECT_EQ(figures.bulletEnergy, scratch->BulletEnergy);
+    EXPECT_EQ(figures.maximumPressure, scratch->MaximumPressure);
+}
+
+// Shots of every kind side by side: of different lengths, at the step limit, failing in their
+// arithmetic, out after one step; fewer and more shots than lanes.
+TEST_F(ShotBatch, GivesEveryShotTheFiguresItGetsAlone) {
+    std::vector<ModelInputs> guns;
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> spread(0.6, 1.6);
+    for (int i = 0; i < 40; ++i) {
+        guns.push_back(Completed(ExampleWith({
+            {PistonStroke, NumberToField(60 * spread(random), '.')},
+            {MaximumForce, NumberToField(400 * spread(random), '.')},
+            {BulletWeight, NumberToField(0.5 * spread(random), '.')},
+            {ComputationStep, NumberToField(0.01 * spread(random), '.')},
+        })));
+        if (i % 9 == 3) {
+            guns.push_back(Completed(ExampleWith({{ComputationStep, "0.001"}})));  // step limit
+        }
+        if (i % 11 == 5) {
+            guns.push_back(Completed(ExampleWith({{ComputationStep, "100"}})));  // arithmetic fails
+        }
+    }
+    guns.push_back(Completed(ExampleWith({{BarrelLength, "1e-9"},
+                                          {InitialPressure, "1e-9"},
+                                          {MinimumForce, "20000"},
+                                          {MaximumForce, "40000"},
+                                          {ComputationStep, "0.2"}})));  // out after one step
+    const std::vector<ShotFigures> expected = OneByOne(guns);
+    EXPECT_EQ(Batched(guns), expected);
+    for (size_t count : {0u, 1u, 3u, 5u}) {
+        const std::vector<ModelInputs> few(guns.begin(), guns.begin() + static_cast<long>(count));
+        EXPECT_EQ(Batched(few), OneByOne(few)) << count;
+    }
+    EXPECT_EQ(expected.back().lastIndex, -1);
+    EXPECT_EQ(expected[4].failure, "Maximum Number of Steps was reached. Increase Step.");
+}
+
+TEST_F(ShotBatch, AFailingShotDoesNotSpoilTheShotsBesideIt) {
+    const std::vector<ModelInputs> guns = {
+        Completed(ExampleGunTexts()), Completed(ExampleWith({{ComputationStep, "100"}})),
+        Completed(ExampleWith({{MaximumForce, "500"}})), Completed(ExampleGunTexts())};
+    const std::vector<ShotFigures> figures = Batched(guns);
+    EXPECT_EQ(figures[1].failure, "Invalid floating point operation");
+    EXPECT_EQ(figures[0], ComputeShotFiguresOneByOne(guns[0], *scratch));
+    EXPECT_EQ(figures[2], ComputeShotFiguresOneByOne(guns[2], *scratch));
+    EXPECT_EQ(figures[3], figures[0]);
+}
+
+}  // namespace
