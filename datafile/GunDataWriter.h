@@ -1,0 +1,18 @@
+#pragma once
+// Writes the gun report: a banner, the gun's name, its sixteen parameters and the summary of
+// the last computation, laid out for a person to read and for ReadGunData to read back.
+
+#include <array>
+#include <ostream>
+#include <string_view>
+
+#include "datafile/GunReportSummary.h"
+#include "model/GunParameters.h"
+
+// Writes the 33 lines of the report, each but the last ended by CR LF whatever the system, so
+// the stream should be in binary mode. The name goes out byte for byte (UTF-8 from the window)
+// but for line breaks, which become spaces; the numbers are rounded to three decimals, always
+// with a point. Errors are left in the stream's state.
+void WriteGunData(std::ostream& out, std::string_view name,
+                  const std::array<double, GunParameterCount>& values,
+                  const GunReportSummary& summary);

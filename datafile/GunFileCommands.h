@@ -1,0 +1,20 @@
+#pragma once
+// The "Save" and "Load" commands of the main window: a file dialog, then the report file.
+// Errors end the command as CommandError or CommandAbort for RunCommand to show.
+
+#include <optional>
+#include <string>
+
+#include "datafile/GunFileDialogs.h"
+#include "datafile/GunReportSummary.h"
+#include "model/GunParameters.h"
+
+// Asks for a file and saves the gun report into it (SaveGunReport). A cancelled dialog ends
+// the command with nothing converted or written.
+void SaveGunCommand(GunFileDialogs& dialogs, const std::string& name,
+                    const GunParameterTexts& fieldTexts, char decimalSeparator,
+                    const GunReportSummary& summary);
+
+// Asks for a file and loads the gun from it (LoadGunReport); nothing when the dialog is
+// cancelled. The caller puts the gun into its fields only when one comes back.
+std::optional<GunParameters> LoadGunCommand(GunFileDialogs& dialogs);
