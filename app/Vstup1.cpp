@@ -8,9 +8,14 @@
 #include <QPushButton>
 
 #include "app/Oprogramu1.h"
+#include "common/CommandRunner.h"
+#include "common/FieldNumber.h"
 #include "common/ImageView.h"
 #include "common/RadioGroup.h"
 #include "common/WidgetPlacement.h"
+#include "datafile/GunFileCommands.h"
+#include "datafile/QtGunFileDialogs.h"
+#include "model/ComputeCommand.h"
 #include "tools/Prevody1.h"
 #include "tools/Pruzina1.h"
 
@@ -36,7 +41,8 @@ Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
       context_(context),
       windows_(windows),
       modelInputs_(std::make_unique<ModelInputs>()),
-      result_(std::make_unique<SimulationResult>()) {
+      result_(std::make_unique<SimulationResult>()),
+      fileDialogs_(std::make_unique<QtGunFileDialogs>(this, context.executableFolder)) {
     // Qt paints every window through an off-screen buffer already, so the graph and the
     // rubber band drawn over it never flicker.
     setWindowTitle(QStringLiteral("Velloran"));
@@ -126,9 +132,11 @@ void Tvstup::BuildResultControls() {
     Button1 = new QPushButton(QStringLiteral("Load"), GroupBox4);
     Button1->setGeometry(8, 12, 81, 30);
     Button1->setCursor(Qt::PointingHandCursor);
+    connect(Button1, &QPushButton::clicked, this, &Tvstup::Button1Click);
     Button7 = new QPushButton(QStringLiteral("Save"), GroupBox4);
     Button7->setGeometry(96, 12, 81, 30);
     Button7->setEnabled(false);
+    connect(Button7, &QPushButton::clicked, this, &Tvstup::Button7Click);
     Button3 = new QPushButton(QStringLiteral("Compute"), GroupBox4);
     Button3->setGeometry(8, 46, 169, 30);
     Button3->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
@@ -184,4 +192,33 @@ void Tvstup::Oprogramu1Click() {
 
 void Tvstup::Button2Click() {
     Memo1->clear();
+}
+
+void Tvstup::SetFileDialogs(std::unique_ptr<GunFileDialogs> dialogs) {
+    fileDialogs_ = std::move(dialogs);
+}
+
+void Tvstup::Button7Click() {
+    RunCommand(context_.messages, [this] {
+        const SimulationResult& result = *result_;
+        const GunReportSummary summary{result.MaximumPressure, result.MaximumPistonVelocity,
+                                       result.MaximumTemperature, MuzzleVelocity(result),
+                                       result.BulletEnergy};
+        SaveGunCommand(*fileDialogs_, Edit33->text().toStdString(), ParameterTexts(),
+                       context_.decimalSeparator, summary);
+    });
+}
+
+void Tvstup::Button1Click() {
+    RunCommand(context_.messages, [this] {
+        const std::optional<GunParameters> gun = LoadGunCommand(*fileDialogs_);
+        if (!gun) {
+            return;
+        }
+        Edit33->setText(QString::fromStdString(gun->name));
+        for (size_t i = 0; i < ParameterEdits.size(); ++i) {
+            ParameterEdits[i]->setText(
+                QString::fromStdString(NumberToField(gun->values[i], context_.decimalSeparator)));
+        }
+    });
 }

@@ -12,6 +12,7 @@
 #include "model/ModelInputs.h"
 #include "model/SimulationResult.h"
 
+class GunFileDialogs;
 class QFrame;
 class QGroupBox;
 class QLineEdit;
@@ -57,7 +58,12 @@ public:
     void Vpoetpruiny1Click();  // "Spring Calculation"
     void Oprogramu1Click();    // "About"
 
+    void Button1Click();  // "Load": the name and the sixteen parameters from a report
     void Button2Click();  // "Clear": empties the result box and nothing else
+    void Button7Click();  // "Save": the gun and the last computation's summary as a report
+
+    // The dialogs of Load and Save; tests put in dialogs that answer without asking.
+    void SetFileDialogs(std::unique_ptr<GunFileDialogs> dialogs);
 
     const ModelInputs& Inputs() const { return *modelInputs_; }
     const SimulationResult& Result() const { return *result_; }
@@ -71,4 +77,5 @@ private:
     // Created with the window, overwritten in place by every command that writes them.
     std::unique_ptr<ModelInputs> modelInputs_;
     std::unique_ptr<SimulationResult> result_;
+    std::unique_ptr<GunFileDialogs> fileDialogs_;
 };
