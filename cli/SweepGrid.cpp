@@ -1,0 +1,57 @@
+#include "cli/SweepGrid.h"
+
+#include "cli/CliArguments.h"
+#include "common/FieldNumber.h"
+
+double SweepAxis::Value(int k) const {
+    if (k == points - 1) {
+        return to;
+    }
+    return from + (to - from) * k / (points - 1);
+}
+
+SweepAxis ParseSweepAxis(const std::string& text) {
+    const size_t equals = text.find('=');
+    const size_t firstColon = text.find(':', equals);
+    const size_t secondColon =
+        firstColon == std::string::npos ? std::string::npos : text.find(':', firstColon + 1);
+    if (equals == std::string::npos || secondColon == std::string::npos) {
+        throw UsageError("--vary takes NAME=FROM:TO:STEPS, not '" + text + "'");
+    }
+    const std::string name = text.substr(0, equals);
+    const std::optional<GunParameter> parameter = GunParameterByFieldName(name);
+    if (!parameter) {
+        std::string known;
+        for (const GunParameterInfo& info : GunParameterTable) {
+            known += std::string(known.empty() ? "" : ", ") + info.fieldName;
+        }
+        throw UsageError("unknown parameter '" + name + "'; the parameters are " + known);
+    }
+    SweepAxis axis{*parameter, 0, 0, 0};
+    axis.from = ParseCliNumber(text.substr(equals + 1, firstColon - equals - 1), "FROM");
+    axis.to = ParseCliNumber(text.substr(firstColon + 1, secondColon - firstColon - 1), "TO");
+    axis.points = ParseCliCount(text.substr(secondColon + 1), "STEPS", 1);
+    if (axis.points == 1 && axis.from != axis.to) {
+        throw UsageError("a sweep of one point needs FROM equal to TO");
+    }
+    return axis;
+}
+
+std::vector<GunParameterTexts> SweepGridTexts(const GunParameterTexts& gun,
+                                              const std::vector<SweepAxis>& axes) {
+    std::vector<GunParameterTexts> grid = {gun};
+    for (const SweepAxis& axis : axes) {
+        std::vector<GunParameterTexts> refined;
+        refined.reserve(grid.size() * static_cast<size_t>(axis.points));
+        for (const GunParameterTexts& point : grid) {
+            for (int k = 0; k < axis.points; ++k) {
+                GunParameterTexts texts = point;
+                texts[static_cast<size_t>(Index(axis.parameter))] =
+                    NumberToField(axis.Value(k), '.');
+                refined.push_back(std::move(texts));
+            }
+        }
+        grid = std::move(refined);
+    }
+    return grid;
+}
