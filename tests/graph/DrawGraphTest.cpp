@@ -11,7 +11,10 @@ namespace {
 
 using DrawGraphTest = GraphFixture;
 
-constexpr Colour Black{0, 0, 0};
+bool ContainsRun(const std::vector<std::string>& operations, const std::vector<std::string>& run) {
+    return std::search(operations.begin(), operations.end(), run.begin(), run.end()) !=
+           operations.end();
+}
 
 std::vector<RecordedLine> LinesWith(const RecordingCanvas& canvas, PenStyle style) {
     std::vector<RecordedLine> found;
@@ -39,23 +42,16 @@ TEST_F(DrawGraphTest, StartViewHasItsGridFrameAndTicks) {
         EXPECT_EQ(std::tie(line.x1, line.y1, line.x2, line.y2),
                   std::make_tuple(35, 223 - 25 * i, 406, 223 - 25 * i));
     }
-    const std::vector<RecordedLine> solid = LinesWith(canvas, PenStyle::Solid);
-    ASSERT_EQ(solid.size(), 4u + 2 * 8 + 2 * 9);
-    const std::vector<std::array<int, 4>> frame = {
-        {35, 20, 406, 20}, {406, 20, 406, 223}, {406, 223, 35, 223}, {35, 223, 35, 20}};
-    for (size_t i = 0; i < frame.size(); ++i) {
-        EXPECT_EQ((std::array{solid[i].x1, solid[i].y1, solid[i].x2, solid[i].y2}), frame[i]);
-        EXPECT_EQ(solid[i].colour, Black);
-        EXPECT_EQ(solid[i].width, 1);
-    }
-    // An x tick runs from the frame down 5 pixels, then up 5 pixels into the plot.
-    EXPECT_EQ((std::array{solid[4].x1, solid[4].y1, solid[4].x2, solid[5].y2}),
-              (std::array{35, 223, 35, 218}));
-    EXPECT_EQ(solid[5].y1, 228);
-    // A y tick runs 5 pixels into the plot, then 5 pixels out of it.
-    const RecordedLine& yTickIn = solid[4 + 16];
-    EXPECT_EQ((std::array{yTickIn.x1, yTickIn.y1, yTickIn.x2, solid[4 + 17].x2}),
-              (std::array{35, 223, 40, 30}));
+    // The solid frame after the grid, then each tick 5 pixels out of the frame and 5 into the
+    // plot, with its label.
+    EXPECT_TRUE(ContainsRun(canvas.operations,
+                            {"Pen 0 0 0 1 0", "MoveTo 35 20", "LineTo 406 20", "LineTo 406 223",
+                             "LineTo 35 223", "LineTo 35 20", "MoveTo 35 223", "LineTo 35 228"}));
+    EXPECT_TRUE(ContainsRun(canvas.operations, {"MoveTo 85 223", "LineTo 85 228", "LineTo 85 218",
+                                                "Text 0.14 80 229"}));
+    EXPECT_TRUE(ContainsRun(
+        canvas.operations, {"MoveTo 35 198", "LineTo 40 198", "LineTo 30 198", "Text 0.13 5 198"}));
+    EXPECT_EQ(LinesWith(canvas, PenStyle::Solid).size(), 4u + 2 * 8 + 2 * 9);
 }
 
 struct StartLabels {
