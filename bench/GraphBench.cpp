@@ -1,0 +1,110 @@
+// Time of a graph redraw: the example gun's bullet velocity over time, computed at a step
+// fine enough for about 10 000 points, ranged and drawn into the main window's 426 × 258
+// bitmap through the painter canvas; and the whole compute-and-show that the user waits for.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <memory>
+
+#include "graph/AutoRange.h"
+#include "graph/DrawGraph.h"
+#include "graph/GraphInteraction.h"
+#include "graph/PainterCanvas.h"
+#include "graph/SeriesSelection.h"
+#include "model/ModelInputs.h"
+#include "model/ShotEngine.h"
+#include "tests/model/ExampleGun.h"
+
+namespace {
+
+// Painting text needs the font database of a GUI application; one serves every benchmark.
+void EnsureGuiApplication() {
+    static int argc = 1;
+    static char name[] = "velloran_bench";
+    static char* argv[] = {name, nullptr};
+    if (!QGuiApplication::instance()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        static QGuiApplication application(argc, argv);
+    }
+}
+
+// 0.001175 ms brings the example gun to the muzzle after 9 969 counted steps.
+ModelInputs FineStepInputs() {
+    GunParameterTexts texts = ExampleGunTexts();
+    texts[static_cast<size_t>(Index(GunParameter::ComputationStep))] = "0.001175";
+    ModelInputs inputs;
+    ReadModelInputs(texts, '.', inputs);
+    ValidateModelInputs(inputs);
+    CompleteModelInputs(inputs);
+    return inputs;
+}
+
+// The compute command's conversion of the counted entries to display units.
+void ConvertToDisplayUnits(SimulationResult& result) {
+    for (int i = 0; i <= result.LastIndex; ++i) {
+        const auto n = static_cast<size_t>(i);
+        result.Time[n] *= 1000;
+        result.BulletTravel[n] *= 1000;
+        result.PistonTravel[n] *= 1000;
+        result.Pressure[n] *= 1e-6;
+    }
+}
+
+struct GraphBench {
+    GraphBench() {
+        EnsureGuiApplication();
+        ComputeShot(inputs, *result);
+        ConvertToDisplayUnits(*result);
+        PainterCanvas canvas(image);
+        GraphDrawing drawing{canvas, result->LastIndex, '.'};
+        InitGraph(*store, Graf0Slot, drawing);
+        FitGraphToImage(
+            *store, Graf0Slot, 426, 258, [](int, int) {}, drawing);
+        LoadSelectedSeries(*result, 0, 0, *store, canvas, '.');
+    }
+    const ModelInputs inputs = FineStepInputs();
+    std::unique_ptr<SimulationResult> result = std::make_unique<SimulationResult>();
+    std::unique_ptr<GraphStore> store = std::make_unique<GraphStore>();
+    QImage image{426, 258, QImage::Format_RGB32};
+};
+
+void BM_AutoRangeAndDrawGraph(benchmark::State& state) {
+    GraphBench bench;
+    GraphSlot& slot = bench.store->Slot(Graf0Slot);
+    for (auto _ : state) {
+        PainterCanvas canvas(bench.image);
+        AutoRange(slot, bench.result->LastIndex);
+        DrawGraph(slot, {canvas, bench.result->LastIndex, '.'});
+        canvas.End();
+        benchmark::ClobberMemory();
+    }
+    state.counters["points"] = bench.result->LastIndex + 1;
+}
+BENCHMARK(BM_AutoRangeAndDrawGraph)->Unit(benchmark::kMillisecond);
+
+// What Compute costs with this many steps: the clearing of the series, the run, the
+// conversion and the reload of the plotted pair, which copies, ranges and redraws.
+void BM_ComputeAndRedraw(benchmark::State& state) {
+    GraphBench bench;
+    SimulationResult& result = *bench.result;
+    for (auto _ : state) {
+        for (Series* series : {&result.Time, &result.BulletTravel, &result.BulletVelocity,
+                               &result.PistonTravel, &result.PistonVelocity, &result.Pressure}) {
+            series->fill(0);
+        }
+        ComputeShot(bench.inputs, *bench.result);
+        ConvertToDisplayUnits(*bench.result);
+        PainterCanvas canvas(bench.image);
+        LoadSelectedSeries(*bench.result, 0, 0, *bench.store, canvas, '.');
+        canvas.End();
+        benchmark::ClobberMemory();
+    }
+    state.counters["points"] = bench.result->LastIndex + 1;
+}
+BENCHMARK(BM_ComputeAndRedraw)->Unit(benchmark::kMillisecond);
+
+}  // namespace

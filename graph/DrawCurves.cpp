@@ -1,0 +1,55 @@
+#include "graph/DrawCurves.h"
+
+#include <array>
+
+#include "graph/CurveWalk.h"
+#include "graph/GraphMapping.h"
+
+namespace {
+
+constexpr int MarkerRadius = 4;  // pixels
+constexpr int CurvePenWidth = 2;
+
+// The pens of the first curve slots; the others draw with whatever pen they find.
+constexpr std::array<Colour, 4> CurveColours = {
+    Colour{255, 0, 0},  // red
+    Colour{0, 0, 255},  // blue
+    Colour{0, 0, 0},    // black
+    Colour{0, 128, 0},  // green
+};
+
+}  // namespace
+
+void DrawCurves(const GraphSlot& slot, int lastIndex, CanvasPen pen, Canvas& canvas) {
+    for (size_t c = 0; c < slot.Curves.size(); ++c) {
+        const CurveSlot& curve = slot.Curves[c];
+        if (curve.Active != 1) {
+            continue;
+        }
+        if (c < CurveColours.size()) {
+            pen.colour = CurveColours[c];
+            pen.width = CurvePenWidth;
+            canvas.SetPen(pen.colour, pen.width, pen.style);
+        }
+        canvas.MoveTo(TruncatePixel(ValueToPixelX(curve.X[0], slot)),
+                      TruncatePixel(ValueToPixelY(curve.Y[0], slot)));
+        const auto last = static_cast<size_t>(LastWalkedPoint(curve, lastIndex));
+        for (size_t i = 0; i <= last; ++i) {
+            const int px = TruncatePixel(ValueToPixelX(curve.X[i], slot));
+            const int py = TruncatePixel(ValueToPixelY(curve.Y[i], slot));
+            if (curve.Style == MarkerStyle) {
+                canvas.MoveTo(px, py);
+            } else if (curve.Style == LineStyle || curve.Style == LineAndMarkerStyle) {
+                canvas.LineTo(px, py);
+            }
+            if (curve.Style == MarkerStyle || curve.Style == LineAndMarkerStyle) {
+                // Through TruncatePixel again, so a box at the edge of the int range fails
+                // like any other unrepresentable pixel instead of overflowing.
+                canvas.Ellipse(TruncatePixel(static_cast<double>(px) - MarkerRadius),
+                               TruncatePixel(static_cast<double>(py) - MarkerRadius),
+                               TruncatePixel(static_cast<double>(px) + MarkerRadius),
+                               TruncatePixel(static_cast<double>(py) + MarkerRadius));
+            }
+        }
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Which pair of result series the graph plots for the items chosen in "Axis Y" (RadioGroup1)
+// and "Axis X" (RadioGroup2).
+
+#include <optional>
+
+#include "graph/GraphDrawing.h"
+#include "graph/GraphStore.h"
+#include "model/SimulationResult.h"
+
+struct SeriesPair {
+    const Series& x;
+    const Series& y;
+};
+
+// The x and y series of the result for the item indices of the two groups, in the order of
+// their items: y 0 bullet velocity, 1 bullet travel, 2 piston velocity, 3 piston travel,
+// 4 pressure, 5 temperature; x 0 time, 1 bullet travel. Nothing for the pairs that are not
+// plotted (bullet travel, piston velocity or piston travel over bullet travel) and for
+// indices outside the groups.
+std::optional<SeriesPair> SelectedSeries(const SimulationResult& result, int yItem, int xItem);
+
+// Loads the selected pair, entries 0 … LastIndex, into the result curve of Graf0's graph and
+// shows it whole. Where nothing is selected, nothing is loaded and the graph keeps showing
+// what it showed. Returns whether a pair was loaded.
+bool LoadSelectedSeries(const SimulationResult& result, int yItem, int xItem, GraphStore& store,
+                        Canvas& canvas, char decimalSeparator);
