@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 
 #include "app/Oprogramu1.h"
 #include "common/CommandRunner.h"
@@ -15,6 +16,12 @@
 #include "common/WidgetPlacement.h"
 #include "datafile/GunFileCommands.h"
 #include "datafile/QtGunFileDialogs.h"
+#include "graph/GraphDrawing.h"
+#include "graph/GraphInteraction.h"
+#include "graph/GraphStore.h"
+#include "graph/PainterCanvas.h"
+#include "graph/RubberBandOverlay.h"
+#include "graph/SeriesSelection.h"
 #include "model/ComputeCommand.h"
 #include "tools/Prevody1.h"
 #include "tools/Pruzina1.h"
@@ -42,7 +49,8 @@ Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
       windows_(windows),
       modelInputs_(std::make_unique<ModelInputs>()),
       result_(std::make_unique<SimulationResult>()),
-      fileDialogs_(std::make_unique<QtGunFileDialogs>(this, context.executableFolder)) {
+      fileDialogs_(std::make_unique<QtGunFileDialogs>(this, context.executableFolder)),
+      graph_(std::make_unique<GraphStore>()) {
     // Qt paints every window through an off-screen buffer already, so the graph and the
     // rubber band drawn over it never flicker.
     setWindowTitle(QStringLiteral("Velloran"));
@@ -86,6 +94,10 @@ Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
     setTabOrder(RadioGroup1, RadioGroup2);
     setTabOrder(RadioGroup2, Button2);
     setTabOrder(Button2, Memo1);
+
+    rubberBand_ = new RubberBandOverlay(ClientArea);
+    FormCreate();
+    FormResize();
 }
 
 Tvstup::~Tvstup() = default;
@@ -120,6 +132,8 @@ void Tvstup::BuildResultControls() {
     Memo1 = new QPlainTextEdit(ClientArea);
     Memo1->setGeometry(392, 8, 185, 145);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Summary lines are kept whole (a wrapped "m/s" or hyphen line reads badly); the few that
+    // are wider than the box scroll sideways.
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setPlainText(QStringLiteral("Computation Result:"));
 
@@ -141,9 +155,14 @@ void Tvstup::BuildResultControls() {
     Button3->setGeometry(8, 46, 169, 30);
     Button3->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
     Button3->setCursor(Qt::PointingHandCursor);
+    connect(Button3, &QPushButton::clicked, this, &Tvstup::Button3Click);
 
     Graf0 = new ImageView(ClientArea);
     Graf0->setGeometry(8, 247, 426, 258);
+    connect(Graf0, &ImageView::MouseDown, this, &Tvstup::Graf0MouseDown);
+    connect(Graf0, &ImageView::MouseMove, this, &Tvstup::Graf0MouseMove);
+    connect(Graf0, &ImageView::MouseUp, this, &Tvstup::Graf0MouseUp);
+    connect(Graf0, &ImageView::DoubleClick, this, &Tvstup::Graf0DblClick);
 
     GroupBox10 = new QGroupBox(QStringLiteral("X, Y Position"), ClientArea);
     GroupBox10->setGeometry(440, 243, 137, 46);
@@ -160,12 +179,14 @@ void Tvstup::BuildResultControls() {
         ClientArea);
     RadioGroup1->setGeometry(440, 292, 137, 144);
     RadioGroup1->SetItemIndex(0);
+    connect(RadioGroup1, &RadioGroup::Clicked, this, &Tvstup::RadioGroup1Click);
     RadioGroup2 = new RadioGroup(
         QStringLiteral("Axis X"),
         {QStringLiteral("Time                [ms]"), QStringLiteral("Bullet Travel    [mm]")},
         ClientArea);
     RadioGroup2->setGeometry(440, 440, 137, 65);
     RadioGroup2->SetItemIndex(0);
+    connect(RadioGroup2, &RadioGroup::Clicked, this, &Tvstup::RadioGroup2Click);
 }
 
 GunParameterTexts Tvstup::ParameterTexts() const {
@@ -220,5 +241,98 @@ void Tvstup::Button1Click() {
             ParameterEdits[i]->setText(
                 QString::fromStdString(NumberToField(gun->values[i], context_.decimalSeparator)));
         }
+    });
+}
+
+template <class Drawing>
+void Tvstup::DrawOnGraph(const Drawing& drawing) {
+    {
+        PainterCanvas canvas(Graf0->Bitmap());
+        drawing(GraphDrawing{canvas, result_->LastIndex, context_.decimalSeparator});
+    }
+    Graf0->update();
+}
+
+void Tvstup::FormCreate() {
+    // The dialogs of Load and Save start in the executable's folder: QtGunFileDialogs.
+    RunCommand(context_.messages, [this] {
+        DrawOnGraph([this](const GraphDrawing& d) { InitGraph(*graph_, Graf0Slot, d); });
+    });
+}
+
+void Tvstup::FormResize() {
+    RunCommand(context_.messages, [this] {
+        DrawOnGraph([this](const GraphDrawing& d) {
+            FitGraphToImage(
+                *graph_, Graf0Slot, Graf0->width(), Graf0->height(),
+                [this](int width, int height) { Graf0->SetBitmapSize(width, height); }, d);
+        });
+    });
+}
+
+void Tvstup::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    FormResize();
+}
+
+void Tvstup::LoadChosenCurve() {
+    DrawOnGraph([this](const GraphDrawing& d) {
+        LoadSelectedSeries(*result_, RadioGroup1->ItemIndex(), RadioGroup2->ItemIndex(), *graph_,
+                           d.canvas, d.decimalSeparator);
+    });
+}
+
+void Tvstup::RadioGroup1Click() {
+    RunCommand(context_.messages, [this] { LoadChosenCurve(); });
+}
+
+void Tvstup::RadioGroup2Click() {
+    RadioGroup1Click();
+}
+
+void Tvstup::Button3Click() {
+    RunCommand(context_.messages, [this] {
+        SimulateShotFromFields(ParameterTexts(), context_.decimalSeparator, *modelInputs_,
+                               *result_);
+        LoadChosenCurve();
+        SummarizeShot(*modelInputs_, *result_);
+        for (const std::string& line : SummaryLines(*result_)) {
+            Memo1->appendPlainText(QString::fromStdString(line));
+        }
+        Button7->setEnabled(true);
+    });
+}
+
+void Tvstup::Graf0MouseDown(QPoint position) {
+    RunCommand(context_.messages, [&] {
+        const GraphReadout readout = ::Graf0MouseDown(*graph_, Graf0Slot, position.x(),
+                                                      position.y(), context_.decimalSeparator);
+        Edit17->setText(QString::fromStdString(readout.x));
+        Edit18->setText(QString::fromStdString(readout.y));
+    });
+}
+
+void Tvstup::Graf0MouseMove(QPoint position) {
+    RunCommand(context_.messages, [&] {
+        const std::optional<RubberBand> band =
+            DrawRubberBand(*graph_, Graf0Slot, position.x(), position.y());
+        if (band || rubberBand_->Band()) {
+            rubberBand_->Show(band, Graf0->pos());
+        }
+    });
+}
+
+void Tvstup::Graf0MouseUp(QPoint position) {
+    RunCommand(context_.messages, [&] {
+        DrawOnGraph([&](const GraphDrawing& d) {
+            ZoomToRubberBand(*graph_, Graf0Slot, position.x(), position.y(), d);
+        });
+    });
+    rubberBand_->Show(std::nullopt, Graf0->pos());
+}
+
+void Tvstup::Graf0DblClick() {
+    RunCommand(context_.messages, [this] {
+        DrawOnGraph([this](const GraphDrawing& d) { ::Graf0DblClick(*graph_, Graf0Slot, d); });
     });
 }

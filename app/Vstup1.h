@@ -13,6 +13,8 @@
 #include "model/SimulationResult.h"
 
 class GunFileDialogs;
+class RubberBandOverlay;
+struct GraphStore;
 class QFrame;
 class QGroupBox;
 class QLineEdit;
@@ -53,11 +55,22 @@ public:
     }
     GunParameterTexts ParameterTexts() const;
 
+    // The graph: the axis choices and the mouse on Graf0.
+    void RadioGroup1Click();
+    void RadioGroup2Click();
+    void Graf0MouseDown(QPoint position);
+    void Graf0MouseMove(QPoint position);
+    void Graf0MouseUp(QPoint position);
+    void Graf0DblClick();
+    void FormCreate();
+    void FormResize();
+
     // Menu commands.
     void Npovda1Click();       // "Units Conversion"
     void Vpoetpruiny1Click();  // "Spring Calculation"
     void Oprogramu1Click();    // "About"
 
+    void Button3Click();  // "Compute": simulate the shot, plot it, append the summary
     void Button1Click();  // "Load": the name and the sixteen parameters from a report
     void Button2Click();  // "Clear": empties the result box and nothing else
     void Button7Click();  // "Save": the gun and the last computation's summary as a report
@@ -67,10 +80,21 @@ public:
 
     const ModelInputs& Inputs() const { return *modelInputs_; }
     const SimulationResult& Result() const { return *result_; }
+    const GraphStore& Graph() const { return *graph_; }
+    const RubberBandOverlay& RubberBandLayer() const { return *rubberBand_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildParameterFields();
     void BuildResultControls();
+    // Loads the pair of series chosen in the two radio groups into the graph and redraws it;
+    // a failure ends the command that called it.
+    void LoadChosenCurve();
+    // Runs a drawing of the graph on its bitmap and shows the result.
+    template <class Drawing>
+    void DrawOnGraph(const Drawing& drawing);
 
     ProgramContext& context_;
     VelloranWindows& windows_;
@@ -78,4 +102,6 @@ private:
     std::unique_ptr<ModelInputs> modelInputs_;
     std::unique_ptr<SimulationResult> result_;
     std::unique_ptr<GunFileDialogs> fileDialogs_;
+    std::unique_ptr<GraphStore> graph_;  // about 16 MB, allocated once
+    RubberBandOverlay* rubberBand_;
 };
