@@ -11,11 +11,8 @@
 
 namespace {
 
-const std::array<CliCommand, 4> Commands = {
-    SimulateCommand,
-    SweepCommand,
-    ConvertCommand,
-    SpringCommand,
+const std::array<CliCommand, 5> Commands = {
+    SimulateCommand, SweepCommand, PlotCommand, ConvertCommand, SpringCommand,
 };
 
 void PrintOverview(std::ostream& stream) {

@@ -1,0 +1,112 @@
+// velloran-cli plot: the graph of a saved gun's shot as a PNG, drawn as the main window draws it.
+
+#include <QImage>
+#include <QSaveFile>
+#include <memory>
+
+#include "cli/CliArguments.h"
+#include "cli/Commands.h"
+#include "common/CommandErrors.h"
+#include "datafile/GunReportFile.h"
+#include "graph/GraphDrawing.h"
+#include "graph/GraphInteraction.h"
+#include "graph/GraphStore.h"
+#include "graph/PainterCanvas.h"
+#include "graph/SeriesSelection.h"
+#include "model/ComputeCommand.h"
+
+namespace {
+
+// The items of the "Axis Y" and "Axis X" groups, in their order.
+const char* const YQuantities[] = {"bullet_velocity", "bullet_travel", "piston_velocity",
+                                   "piston_travel",   "pressure",      "temperature"};
+const char* const XQuantities[] = {"time", "bullet_travel"};
+
+template <size_t N>
+int ItemOf(const std::string& name, const char* const (&items)[N], const char* what) {
+    for (size_t i = 0; i < N; ++i) {
+        if (name == items[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    std::string known;
+    for (const char* item : items) {
+        known += std::string(known.empty() ? "" : ", ") + item;
+    }
+    throw UsageError(std::string(what) + " '" + name + "' is not one of " + known);
+}
+
+// "WxH", each side large enough for the graph's margins and small enough for memory.
+QSize ParseImageSize(const std::string& text) {
+    const size_t times = text.find('x');
+    if (times == std::string::npos) {
+        throw UsageError("--size takes WxH, such as 426x258, not '" + text + "'");
+    }
+    return QSize(ParseCliCount(text.substr(0, times), "the width", 83),
+                 ParseCliCount(text.substr(times + 1), "the height", 83))
+        .boundedTo(QSize(10000, 10000));
+}
+
+int RunPlot(std::span<const std::string> words, CliStreams&) {
+    const OptionSpec options[] = {{"--y"}, {"--x"}, {"-o"}, {"--size"}};
+    const CliArguments arguments = ParseCliArguments(words, options);
+    if (arguments.positionals.size() != 1) {
+        throw UsageError("give one gun report");
+    }
+    if (!arguments.Has("--y") || !arguments.Has("-o")) {
+        throw UsageError("give the quantity with --y and the picture with -o");
+    }
+    const int yItem = ItemOf(arguments.Option("--y"), YQuantities, "--y");
+    const int xItem = ItemOf(arguments.Option("--x", "time"), XQuantities, "--x");
+    const auto result = std::make_unique<SimulationResult>();
+    if (!SelectedSeries(*result, yItem, xItem)) {
+        throw UsageError("the graph does not plot " + arguments.Option("--y") +
+                         " over bullet_travel; plot it over time");
+    }
+    const QSize size = ParseImageSize(arguments.Option("--size", "426x258"));
+
+    const GunParameters gun = LoadGunReport(QString::fromStdString(arguments.positionals[0]));
+    ModelInputs inputs;
+    SimulateShotFromFields(ParameterTextsOf(gun), '.', inputs, *result);
+
+    // The main window's steps: the start view, the fit to the image, the chosen curve.
+    const auto graph = std::make_unique<GraphStore>();
+    QImage image;
+    {
+        PainterCanvas canvas(image);
+        const GraphDrawing drawing{canvas, result->LastIndex, '.'};
+        InitGraph(*graph, Graf0Slot, drawing);
+        FitGraphToImage(
+            *graph, Graf0Slot, size.width(), size.height(),
+            [&image](int width, int height) {
+                image = QImage(width, height, QImage::Format_RGB32);
+            },
+            drawing);
+        LoadSelectedSeries(*result, yItem, xItem, *graph, canvas, '.');
+    }
+    QSaveFile file(QString::fromStdString(arguments.Option("-o")));
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        ShowMessageAndAbort("File saving error.");
+    }
+    return 0;
+}
+
+}  // namespace
+
+const CliCommand PlotCommand = {
+    "plot",
+    "GUN.txt --y QUANTITY [--x time|bullet_travel] -o FILE.png [--size WxH]",
+    "Computes the shot of a saved gun and draws its graph as the main window does, into a PNG\n"
+    "picture.\n"
+    "\n"
+    "  --y QUANTITY   bullet_velocity, bullet_travel, piston_velocity, piston_travel, pressure\n"
+    "                 or temperature\n"
+    "  --x AXIS       time (default) or bullet_travel; over bullet_travel only the bullet\n"
+    "                 velocity, the pressure and the temperature are plotted\n"
+    "  -o FILE.png    the picture to write\n"
+    "  --size WxH     its size in pixels (default 426x258, the window's graph)\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the gun is refused, its shot fails or the picture\n"
+    "cannot be written, 2 for wrong usage.\n",
+    RunPlot,
+};

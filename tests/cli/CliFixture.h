@@ -1,0 +1,44 @@
+#pragma once
+// Runs the command-line tool in-process, with a saved report of the example gun at hand.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/RunCli.h"
+#include "datafile/GunReportFile.h"
+#include "tests/model/ExampleGun.h"
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class CliFixture : public testing::Test {
+protected:
+    CliFixture() { SaveGun("example.txt", ExampleGunTexts()); }
+
+    CliRun Run(std::vector<std::string> arguments) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunCli(arguments, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    // Saves a report of the gun as the window's Save does, with an empty summary.
+    std::string SaveGun(const char* name, const GunParameterTexts& texts) {
+        const std::string path = PathOf(name);
+        SaveGunReport(QString::fromStdString(path), " Air Gun", texts, '.', GunReportSummary{});
+        return path;
+    }
+
+    std::string PathOf(const char* name) const {
+        return folder.filePath(QString::fromLatin1(name)).toStdString();
+    }
+
+    QTemporaryDir folder;
+};

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTest>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include "app/Vstup1.h"
+#include "common/FieldNumber.h"
+#include "common/ImageView.h"
+#include "common/RadioGroup.h"
+#include "model/ComputeCommand.h"
+#include "tests/app/WindowsFixture.h"
+#include "tests/cli/CliFixture.h"
+
+namespace {
+
+using enum GunParameter;
+
+std::string Lines(const std::array<std::string, SummaryLineCount>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + '\n';
+    }
+    return text;
+}
+
+// The example gun computed as the Compute button computes it.
+std::unique_ptr<SimulationResult> ComputedExample() {
+    auto result = std::make_unique<SimulationResult>();
+    ModelInputs inputs;
+    SimulateShotFromFields(ExampleGunTexts(), '.', inputs, *result);
+    SummarizeShot(inputs, *result);
+    return result;
+}
+
+using Simulate = CliFixture;
+
+TEST_F(Simulate, PrintsTheSevenLinesOfTheResultBox) {
+    const CliRun run = Run({"simulate", PathOf("example.txt")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, Lines(SummaryLines(*ComputedExample())));
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(Simulate, WritesTheSeriesAsCsvThatReadsBackToTheSameDoubles) {
+    const CliRun run = Run({"simulate", PathOf("example.txt"), "--csv", "-"});
+    ASSERT_EQ(run.status, 0);
+    const auto result = ComputedExample();
+    EXPECT_EQ(run.err, Lines(SummaryLines(*result)));  // the summary steps aside
+    std::istringstream csv(run.out);
+    std::string line;
+    std::getline(csv, line);
+    EXPECT_EQ(line,
+              "time_ms,bullet_travel_mm,bullet_velocity_m_s,piston_travel_mm,piston_velocity_m_s,"
+              "pressure_MPa,temperature_K");
+    const Series* columns[] = {&result->Time,           &result->BulletTravel,
+                               &result->BulletVelocity, &result->PistonTravel,
+                               &result->PistonVelocity, &result->Pressure,
+                               &result->Temperature};
+    int row = 0;
+    for (; std::getline(csv, line); ++row) {
+        std::istringstream fields(line);
+        std::string field;
+        for (const Series* column : columns) {
+            ASSERT_TRUE(std::getline(fields, field, ','));
+            ASSERT_EQ(FieldToNumber(field, '.'), (*column)[static_cast<size_t>(row)]) << row;
+        }
+    }
+    EXPECT_EQ(row, result->LastIndex + 1);
+}
+
+TEST_F(Simulate, SavesTheReportTheWindowWouldSave) {
+    const CliRun run = Run({"simulate", PathOf("example.txt"), "--save", PathOf("saved.txt"),
+                            "--csv", PathOf("series.csv")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto result = ComputedExample();
+    // The name comes back from the report with a space more at each end, as Load gives it.
+    SaveGunReport(QString::fromStdString(PathOf("expected.txt")), "  Air Gun ", ExampleGunTexts(),
+                  '.',
+                  {result->MaximumPressure, result->MaximumPistonVelocity,
+                   result->MaximumTemperature, MuzzleVelocity(*result), result->BulletEnergy});
+    QFile saved(QString::fromStdString(PathOf("saved.txt")));
+    QFile expected(QString::fromStdString(PathOf("expected.txt")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), expected.readAll());
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("series.csv"))));
+}
+
+TEST_F(Simulate, RefusesBadReportsWithTheWindowsMessages) {
+    std::ofstream(PathOf("damaged.txt"), std::ios::binary) << "no star here\r\n";
+    GunParameterTexts zeroStroke = ExampleGunTexts();
+    zeroStroke[static_cast<size_t>(Index(PistonStroke))] = "0";
+    GunParameterTexts tinyStep = ExampleGunTexts();
+    tinyStep[static_cast<size_t>(Index(ComputationStep))] = "0.001";
+    const std::pair<std::string, std::string> cases[] = {
+        {PathOf("missing.txt"), "File loading error.\n"},
+        {PathOf("damaged.txt"), "Wrong data format.\n"},
+        {SaveGun("zero-stroke.txt", zeroStroke), "One or more Parameters out of range.\n"},
+        {SaveGun("tiny-step.txt", tinyStep),
+         "Maximum Number of Steps was reached. Increase Step.\n"},
+    };
+    for (const auto& [path, message] : cases) {
+        const CliRun run = Run({"simulate", path});
+        EXPECT_EQ(run.status, 1) << path;
+        EXPECT_EQ(run.err, message);
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"fly"},
+        {"simulate"},
+        {"simulate", "a.txt", "b.txt"},
+        {"simulate", "a.txt", "--csv"},
+        {"simulate", "a.txt", "--colour", "red"},
+        {"sweep", "a.txt"},
+        {"sweep", "a.txt", "--vary", "Stroke=1:2:3"},
+        {"sweep", "a.txt", "--vary", "PistonStroke=1:2"},
+        {"sweep", "a.txt", "--vary", "PistonStroke=1:2:0"},
+        {"sweep", "a.txt", "--vary", "PistonStroke=a:2:3"},
+        {"sweep", "a.txt", "--vary", "PistonStroke=1:2:3", "--threads", "0"},
+        {"plot", "a.txt", "--y", "speed", "-o", "x.png"},
+        {"plot", "a.txt", "--y", "piston_velocity", "--x", "bullet_travel", "-o", "x.png"},
+        {"plot", "a.txt", "--y", "pressure", "-o", "x.png", "--size", "50x50"},
+        {"convert", "1", "g", "yd"},
+        {"convert", "1", "g"},
+        {"spring", "1", "2", "3", "4"},
+    };
+    for (const std::vector<std::string>& arguments : wrong) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunCli(arguments, out, err), 2) << testing::PrintToString(arguments);
+        EXPECT_NE(err.str().find("usage: velloran-cli"), std::string::npos) << err.str();
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+TEST(CliUsage, EveryCommandExplainsItselfWithHelp) {
+    for (const char* command : {"simulate", "sweep", "plot", "convert", "spring"}) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunCli(std::vector<std::string>{command, "--help"}, out, err), 0);
+        EXPECT_EQ(out.str().rfind(std::string("usage: velloran-cli ") + command, 0), 0u);
+        EXPECT_NE(out.str().find("Exit status"), std::string::npos);
+    }
+}
+
+TEST(CliTools, ConvertAndSpringGiveTheWindowsFigures) {
+    const auto run = [](std::vector<std::string> arguments) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunCli(arguments, out, err);
+        return CliRun{status, out.str(), err.str()};
+    };
+    EXPECT_EQ(run({"convert", "1", "oz", "g"}).out, "28.349\n");
+    EXPECT_EQ(run({"convert", "7.5", "gr", "g"}).out, "0.486\n");
+    EXPECT_EQ(run({"convert", "-1", "g", "gr"}).out, "-15.4324\n");
+    EXPECT_EQ(run({"convert", "100", "m/s", "ft/s"}).out, "328.084\n");
+    const CliRun notANumber = run({"convert", "7,5", "gr", "g"});
+    EXPECT_EQ(notANumber.status, 1);
+    EXPECT_EQ(notANumber.err, "'7,5' is not a valid floating point value.\n");
+    EXPECT_EQ(run({"convert", "1e308", "MPa", "psi"}).err, "Floating point overflow.\n");
+
+    EXPECT_EQ(run({"spring", "2.9", "19", "33", "35", "81.5"}).out, "184\n");
+    EXPECT_EQ(run({"spring", "3", "20", "30", "40", "81.5"}).out, "224\n");
+    const CliRun zeroCoils = run({"spring", "3", "3", "30", "40", "81.5"});
+    EXPECT_EQ(zeroCoils.status, 1);
+    EXPECT_EQ(zeroCoils.err, "Floating point division by zero.\n");
+}
+
+// The same gun and axis choice give the same picture as the main window's graph.
+using CliPlot = WindowsFixture;
+
+TEST_F(CliPlot, DrawsTheGraphAsTheMainWindowDoes) {
+    QTemporaryDir folder;
+    const std::string gunPath = folder.filePath("gun.txt").toStdString();
+    const std::string picture = folder.filePath("graph.png").toStdString();
+    SaveGunReport(QString::fromStdString(gunPath), " Air Gun", ExampleGunTexts(), '.', {});
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunCli(std::vector<std::string>{"plot", gunPath, "--y", "pressure", "--x",
+                                              "bullet_travel", "-o", picture},
+                     out, err),
+              0)
+        << err.str();
+
+    Tvstup& v = *windows.vstup;
+    const GunParameterTexts texts = ExampleGunTexts();
+    for (size_t i = 0; i < texts.size(); ++i) {
+        v.ParameterEdits[i]->setText(QString::fromStdString(texts[i]));
+    }
+    QTest::mouseClick(v.RadioGroup1->Item(4), Qt::LeftButton);
+    QTest::mouseClick(v.RadioGroup2->Item(1), Qt::LeftButton);
+    v.Button3Click();
+    const QImage plotted(QString::fromStdString(picture));
+    EXPECT_EQ(plotted.size(), QSize(426, 258));
+    EXPECT_EQ(plotted.convertToFormat(QImage::Format_RGB32),
+              v.Graf0->Bitmap().convertToFormat(QImage::Format_RGB32));
+}
+
+// The real executable, as a script would call it.
+TEST(CliProgram, ReportsThroughItsExitStatusAndStreams) {
+    QProcess program;
+    program.start(VELLORAN_CLI_PATH, {"convert", "2.54", "cm", "in"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(program.readAllStandardOutput(), "1\n");
+    EXPECT_EQ(program.readAllStandardError(), "");
+
+    program.start(VELLORAN_CLI_PATH, {"simulate", "/nonexistent/gun.txt"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(program.readAllStandardError(), "File loading error.\n");
+
+    program.start(VELLORAN_CLI_PATH, {});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 2);
+}
+
+}  // namespace

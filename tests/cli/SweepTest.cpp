@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "common/FieldNumber.h"
+#include "model/ShotBatch.h"
+#include "tests/cli/CliFixture.h"
+
+namespace {
+
+using enum GunParameter;
+
+std::vector<std::vector<std::string>> CsvRows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::vector<std::string> fields;
+        std::istringstream cells(line);
+        std::string cell;
+        while (std::getline(cells, cell, ',')) {
+            fields.push_back(cell);
+        }
+        if (!line.empty() && line.back() == ',') {
+            fields.emplace_back();
+        }
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+using Sweep = CliFixture;
+
+TEST_F(Sweep, PrintsOneRowPerGridPointInGridOrder) {
+    const CliRun run = Run({"sweep", PathOf("example.txt"), "--vary", "PistonStroke=50:70:3",
+                            "--vary", "BulletWeight=0.4:0.6:2"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto rows = CsvRows(run.out);
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"PistonStroke", "BulletWeight", "status", "steps",
+                                                 "max_pressure_MPa", "max_piston_velocity_m_s",
+                                                 "max_temperature_K", "bullet_velocity_m_s",
+                                                 "bullet_energy_J"}));
+    const std::pair<const char*, const char*> points[] = {
+        {"50", "0.40000000000000002"}, {"50", "0.59999999999999998"},
+        {"60", "0.40000000000000002"}, {"60", "0.59999999999999998"},
+        {"70", "0.40000000000000002"}, {"70", "0.59999999999999998"}};
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(rows[i + 1][0], points[i].first);
+        EXPECT_EQ(rows[i + 1][1], points[i].second);
+        EXPECT_EQ(rows[i + 1][2], "ok");
+    }
+}
+
+// Each point's figures are those the Compute button gives for that gun, to the last bit.
+TEST_F(Sweep, GivesEachPointTheFiguresOfTheComputeCommand) {
+    const CliRun run = Run({"sweep", PathOf("example.txt"), "--vary", "MaximumForce=300:500:3"});
+    ASSERT_EQ(run.status, 0);
+    const auto rows = CsvRows(run.out);
+    const auto scratch = std::make_unique<SimulationResult>();
+    for (size_t i = 1; i < rows.size(); ++i) {
+        GunParameterTexts texts = ExampleGunTexts();
+        texts[static_cast<size_t>(Index(MaximumForce))] = rows[i][0];
+        ModelInputs inputs;
+        ReadModelInputs(texts, '.', inputs);
+        CompleteModelInputs(inputs);
+        const ShotFigures expected = ComputeShotFiguresOneByOne(inputs, *scratch);
+        EXPECT_EQ(std::stoi(rows[i][2]), expected.lastIndex);
+        EXPECT_EQ(FieldToNumber(rows[i][3], '.'), expected.maximumPressure);
+        EXPECT_EQ(FieldToNumber(rows[i][6], '.'), expected.muzzleVelocity);
+        EXPECT_EQ(FieldToNumber(rows[i][7], '.'), expected.bulletEnergy);
+    }
+}
+
+TEST_F(Sweep, AFailingPointShowsItsMessageAndTheSweepGoesOn) {
+    const CliRun run = Run({"sweep", PathOf("example.txt"), "--vary", "ComputationStep=0:0.002:3",
+                            "--vary", "MaximumForce=200:400:2"});
+    ASSERT_EQ(run.status, 0);
+    const auto rows = CsvRows(run.out);
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[1][2], "One or more Parameters out of range.");                 // step 0
+    EXPECT_EQ(rows[4][2], "Maximum Number of Steps was reached. Increase Step.");  // 0.001, 400 N
+    EXPECT_EQ(rows[5][2], "One or more Parameters out of range.");                 // forces equal
+    EXPECT_EQ(rows[6][2], "ok");
+    EXPECT_EQ(rows[1].size(), 9u);
+    for (size_t column = 3; column < 9; ++column) {
+        EXPECT_EQ(rows[4][column], "");
+    }
+}
+
+TEST_F(Sweep, GivesTheSameOutputOnOneAndOnTwoThreads) {
+    const std::vector<std::string> arguments = {"sweep",  PathOf("example.txt"),
+                                                "--vary", "PistonStroke=40:80:25",
+                                                "--vary", "ComputationStep=0.002:0.05:8"};
+    std::vector<std::string> oneThread = arguments;
+    oneThread.insert(oneThread.end(), {"--threads", "1"});
+    std::vector<std::string> twoThreads = arguments;
+    twoThreads.insert(twoThreads.end(), {"--threads", "2"});
+    const CliRun one = Run(oneThread);
+    const CliRun two = Run(twoThreads);
+    ASSERT_EQ(one.status, 0);
+    EXPECT_EQ(CsvRows(one.out).size(), 201u);
+    EXPECT_EQ(one.out, two.out);
+    EXPECT_EQ(Run(arguments).out, one.out);
+}
+
+TEST_F(Sweep, RefusesAReportThatCannotBeRead) {
+    const CliRun run = Run({"sweep", PathOf("missing.txt"), "--vary", "PistonStroke=50:70:3"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "File loading error.\n");
+    EXPECT_EQ(run.out, "");
+}
+
+}  // namespace
