@@ -13,8 +13,7 @@
 #include "graph/GraphInteraction.h"
 #include "graph/PainterCanvas.h"
 #include "graph/SeriesSelection.h"
-#include "model/ModelInputs.h"
-#include "model/ShotEngine.h"
+#include "model/ComputeCommand.h"
 #include "tests/model/ExampleGun.h"
 
 namespace {
@@ -33,32 +32,16 @@ void EnsureGuiApplication() {
 }
 
 // 0.001175 ms brings the example gun to the muzzle after 9 969 counted steps.
-ModelInputs FineStepInputs() {
+GunParameterTexts FineStepGun() {
     GunParameterTexts texts = ExampleGunTexts();
     texts[static_cast<size_t>(Index(GunParameter::ComputationStep))] = "0.001175";
-    ModelInputs inputs;
-    ReadModelInputs(texts, '.', inputs);
-    ValidateModelInputs(inputs);
-    CompleteModelInputs(inputs);
-    return inputs;
-}
-
-// The compute command's conversion of the counted entries to display units.
-void ConvertToDisplayUnits(SimulationResult& result) {
-    for (int i = 0; i <= result.LastIndex; ++i) {
-        const auto n = static_cast<size_t>(i);
-        result.Time[n] *= 1000;
-        result.BulletTravel[n] *= 1000;
-        result.PistonTravel[n] *= 1000;
-        result.Pressure[n] *= 1e-6;
-    }
+    return texts;
 }
 
 struct GraphBench {
     GraphBench() {
         EnsureGuiApplication();
-        ComputeShot(inputs, *result);
-        ConvertToDisplayUnits(*result);
+        SimulateShotFromFields(FineStepGun(), '.', inputs, *result);
         PainterCanvas canvas(image);
         GraphDrawing drawing{canvas, result->LastIndex, '.'};
         InitGraph(*store, Graf0Slot, drawing);
@@ -66,7 +49,7 @@ struct GraphBench {
             *store, Graf0Slot, 426, 258, [](int, int) {}, drawing);
         LoadSelectedSeries(*result, 0, 0, *store, canvas, '.');
     }
-    const ModelInputs inputs = FineStepInputs();
+    ModelInputs inputs;
     std::unique_ptr<SimulationResult> result = std::make_unique<SimulationResult>();
     std::unique_ptr<GraphStore> store = std::make_unique<GraphStore>();
     QImage image{426, 258, QImage::Format_RGB32};
@@ -86,21 +69,19 @@ void BM_AutoRangeAndDrawGraph(benchmark::State& state) {
 }
 BENCHMARK(BM_AutoRangeAndDrawGraph)->Unit(benchmark::kMillisecond);
 
-// What Compute costs with this many steps: the clearing of the series, the run, the
-// conversion and the reload of the plotted pair, which copies, ranges and redraws.
+// What Compute costs with this many steps, as the button runs it without its message boxes:
+// reading and checking the fields, the run, the display units, the reload of the plotted pair
+// (copy, range, redraw) and the summary lines.
 void BM_ComputeAndRedraw(benchmark::State& state) {
     GraphBench bench;
-    SimulationResult& result = *bench.result;
+    const GunParameterTexts gun = FineStepGun();
     for (auto _ : state) {
-        for (Series* series : {&result.Time, &result.BulletTravel, &result.BulletVelocity,
-                               &result.PistonTravel, &result.PistonVelocity, &result.Pressure}) {
-            series->fill(0);
-        }
-        ComputeShot(bench.inputs, *bench.result);
-        ConvertToDisplayUnits(*bench.result);
+        SimulateShotFromFields(gun, '.', bench.inputs, *bench.result);
         PainterCanvas canvas(bench.image);
         LoadSelectedSeries(*bench.result, 0, 0, *bench.store, canvas, '.');
         canvas.End();
+        SummarizeShot(bench.inputs, *bench.result);
+        benchmark::DoNotOptimize(SummaryLines(*bench.result));
         benchmark::ClobberMemory();
     }
     state.counters["points"] = bench.result->LastIndex + 1;
