@@ -11,14 +11,6 @@ namespace {
 
 using enum GunParameter;
 
-GunParameterTexts ExampleWith(std::initializer_list<std::pair<GunParameter, const char*>> changes) {
-    GunParameterTexts texts = ExampleGunTexts();
-    for (const auto& [parameter, text] : changes) {
-        texts[static_cast<size_t>(Index(parameter))] = text;
-    }
-    return texts;
-}
-
 class ComputeCommand : public testing::Test {
 protected:
     // The message the command ends with, or "" when it completes.
@@ -92,11 +84,11 @@ TEST_F(ComputeCommand, LeavesOutTheLastCountedEntryFromTheMaxima) {
 }
 
 TEST_F(ComputeCommand, ABulletOutAfterTheFirstStepReportsThatStepsVelocity) {
-    ASSERT_EQ(Compute(ExampleWith({{BarrelLength, "1e-9"},
-                                   {InitialPressure, "1e-9"},
-                                   {MinimumForce, "20000"},
-                                   {MaximumForce, "40000"},
-                                   {ComputationStep, "0.2"}})),
+    ASSERT_EQ(Compute(ExampleGunWith({{BarrelLength, "1e-9"},
+                                      {InitialPressure, "1e-9"},
+                                      {MinimumForce, "20000"},
+                                      {MaximumForce, "40000"},
+                                      {ComputationStep, "0.2"}})),
               "");
     ASSERT_EQ(result->LastIndex, -1);
     EXPECT_EQ(MuzzleVelocity(*result), result->BulletVelocity[0]);
@@ -113,7 +105,7 @@ TEST_F(ComputeCommand, AFailedCheckLeavesTheEarlierResultUntouched) {
     GunParameterTexts allZero;
     allZero.fill("0");
     EXPECT_EQ(Compute(allZero), "One or more Parameters out of range.");
-    EXPECT_EQ(Compute(ExampleWith({{BulletWeight, "0,5"}})),
+    EXPECT_EQ(Compute(ExampleGunWith({{BulletWeight, "0,5"}})),
               "'0,5' is not a valid floating point value");
     EXPECT_EQ(result->LastIndex, before->LastIndex);
     EXPECT_EQ(result->Time, before->Time);
@@ -124,7 +116,7 @@ TEST_F(ComputeCommand, TheStepLimitKeepsTheLastIndexAndSummaryButNotTheSeries) {
     ASSERT_EQ(Compute(ExampleGunTexts()), "");
     const int lastIndex = result->LastIndex;
     const double energy = result->BulletEnergy;
-    EXPECT_EQ(Compute(ExampleWith({{ComputationStep, "0.001"}})),
+    EXPECT_EQ(Compute(ExampleGunWith({{ComputationStep, "0.001"}})),
               "Maximum Number of Steps was reached. Increase Step.");
     EXPECT_EQ(result->LastIndex, lastIndex);
     EXPECT_EQ(result->BulletEnergy, energy);
@@ -134,7 +126,8 @@ TEST_F(ComputeCommand, TheStepLimitKeepsTheLastIndexAndSummaryButNotTheSeries) {
 TEST_F(ComputeCommand, AFloatingPointFaultInTheRunEndsWithItsMessage) {
     ASSERT_EQ(Compute(ExampleGunTexts()), "");
     const int lastIndex = result->LastIndex;
-    EXPECT_EQ(Compute(ExampleWith({{ComputationStep, "100"}})), "Invalid floating point operation");
+    EXPECT_EQ(Compute(ExampleGunWith({{ComputationStep, "100"}})),
+              "Invalid floating point operation");
     EXPECT_EQ(result->LastIndex, lastIndex);
 }
 

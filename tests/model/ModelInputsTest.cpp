@@ -23,14 +23,6 @@ std::string ReadingFailure(const GunParameterTexts& texts, char separator = '.')
     return "";
 }
 
-GunParameterTexts ExampleWith(std::initializer_list<std::pair<GunParameter, const char*>> changes) {
-    GunParameterTexts texts = ExampleGunTexts();
-    for (const auto& [parameter, text] : changes) {
-        texts[static_cast<size_t>(Index(parameter))] = text;
-    }
-    return texts;
-}
-
 const std::string OutOfRange = "abort: One or more Parameters out of range.";
 
 TEST(ReadModelInputs, ConvertsTheExampleGunToSiUnits) {
@@ -63,16 +55,17 @@ TEST(ReadModelInputs, FollowsTheUsersDecimalSeparator) {
 }
 
 TEST(ReadModelInputs, ReportsOnlyTheFirstBadFieldInReadingOrder) {
-    EXPECT_EQ(ReadingFailure(ExampleWith({{Caliber, "abc"}, {BulletWeight, "def"}})),
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{Caliber, "abc"}, {BulletWeight, "def"}})),
               "error: 'abc' is not a valid floating point value");
-    EXPECT_EQ(ReadingFailure(ExampleWith({{ComputationStep, ""}})),
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{ComputationStep, ""}})),
               "error: '' is not a valid floating point value");
     // The minimum force is read before the stroke check, the maximum force after it.
-    EXPECT_EQ(ReadingFailure(ExampleWith({{MinimumForce, "x"}, {PistonStroke, "0"}})),
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{MinimumForce, "x"}, {PistonStroke, "0"}})),
               "error: 'x' is not a valid floating point value");
-    EXPECT_EQ(ReadingFailure(ExampleWith({{MaximumForce, "y"}, {PistonStroke, "0"}})), OutOfRange);
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{MaximumForce, "y"}, {PistonStroke, "0"}})),
+              OutOfRange);
     // The stroke check itself converts the stroke's text.
-    EXPECT_EQ(ReadingFailure(ExampleWith({{PistonStroke, "6O"}, {MaximumForce, "y"}})),
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{PistonStroke, "6O"}, {MaximumForce, "y"}})),
               "error: '6O' is not a valid floating point value");
 }
 
@@ -80,42 +73,43 @@ TEST(ReadModelInputs, ChecksTheStrokeBeforeReadingTheRest) {
     GunParameterTexts allZero;
     allZero.fill("0");
     EXPECT_EQ(ReadingFailure(allZero), OutOfRange);
-    EXPECT_EQ(ReadingFailure(ExampleWith({{PistonStroke, "0"}, {AdiabaticExponent, "air"}})),
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{PistonStroke, "0"}, {AdiabaticExponent, "air"}})),
               OutOfRange);
-    EXPECT_EQ(ReadingFailure(ExampleWith({{PistonStroke, "-60"}})), OutOfRange);
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{PistonStroke, "-60"}})), OutOfRange);
 }
 
 TEST(ReadModelInputs, WritesEachValueAsItIsReadEvenWhenALaterCheckFails) {
     ModelInputs in;
-    GunParameterTexts texts = ExampleWith({{PistonStroke, "0"}});
+    GunParameterTexts texts = ExampleGunWith({{PistonStroke, "0"}});
     EXPECT_THROW(ReadModelInputs(texts, '.', in), CommandAbort);
     EXPECT_DOUBLE_EQ(in.SpringMinimumForce, 200);  // read before the stroke check
     EXPECT_EQ(in.SpringRate, 0);                   // never reached
 }
 
 TEST(ValidateModelInputs, RefusesEveryValueThatIsNotPositive) {
-    EXPECT_EQ(ReadingFailure(ExampleWith({{MaximumForce, "200"}})), OutOfRange);  // k = 0
-    EXPECT_EQ(ReadingFailure(ExampleWith({{InitialPressure, "0"}})), OutOfRange);
-    EXPECT_EQ(ReadingFailure(ExampleWith({{AirPressure, "-0.1"}})), OutOfRange);
-    EXPECT_EQ(ReadingFailure(ExampleWith({{Caliber, "1e-200"}})),
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{MaximumForce, "200"}})), OutOfRange);  // k = 0
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{InitialPressure, "0"}})), OutOfRange);
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{AirPressure, "-0.1"}})), OutOfRange);
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{Caliber, "1e-200"}})),
               OutOfRange);  // A_b underflows to 0
-    EXPECT_EQ(ReadingFailure(ExampleWith({{PistonDiameter, "-28"}, {PackingThickness, "2"}})),
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{PistonDiameter, "-28"}, {PackingThickness, "2"}})),
               OutOfRange);
 }
 
 TEST(ValidateModelInputs, AcceptsANegativeDiameterWithANegativePacking) {
     ModelInputs negative;
     ModelInputs positive;
-    ReadModelInputs(ExampleWith({{PistonDiameter, "-28"}, {PackingThickness, "-2"}}), '.',
+    ReadModelInputs(ExampleGunWith({{PistonDiameter, "-28"}, {PackingThickness, "-2"}}), '.',
                     negative);
-    ReadModelInputs(ExampleWith({{PistonDiameter, "28"}, {PackingThickness, "2"}}), '.', positive);
+    ReadModelInputs(ExampleGunWith({{PistonDiameter, "28"}, {PackingThickness, "2"}}), '.',
+                    positive);
     EXPECT_NO_THROW(ValidateModelInputs(negative));
     EXPECT_EQ(negative.PistonArea, positive.PistonArea);
     EXPECT_EQ(negative.PackingArea, positive.PackingArea);
 }
 
 TEST(ReadModelInputs, ReportsAnOverflowWhereItArises) {
-    EXPECT_EQ(ReadingFailure(ExampleWith({{Caliber, "1e200"}, {BulletWeight, "x"}})),
+    EXPECT_EQ(ReadingFailure(ExampleGunWith({{Caliber, "1e200"}, {BulletWeight, "x"}})),
               "error: Floating point overflow");
 }
 

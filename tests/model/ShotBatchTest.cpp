@@ -14,22 +14,6 @@ namespace {
 
 using enum GunParameter;
 
-ModelInputs Completed(const GunParameterTexts& texts) {
-    ModelInputs inputs;
-    ReadModelInputs(texts, '.', inputs);
-    ValidateModelInputs(inputs);
-    CompleteModelInputs(inputs);
-    return inputs;
-}
-
-GunParameterTexts ExampleWith(std::initializer_list<std::pair<GunParameter, std::string>> changes) {
-    GunParameterTexts texts = ExampleGunTexts();
-    for (const auto& [parameter, text] : changes) {
-        texts[static_cast<size_t>(Index(parameter))] = text;
-    }
-    return texts;
-}
-
 class ShotBatch : public testing::Test {
 protected:
     std::vector<ShotFigures> OneByOne(const std::vector<ModelInputs>& guns) {
@@ -50,7 +34,7 @@ protected:
 };
 
 TEST_F(ShotBatch, GivesTheExampleGunTheComputeCommandsSummary) {
-    const ModelInputs gun = Completed(ExampleGunTexts());
+    const ModelInputs gun = CompletedInputsOf(ExampleGunTexts());
     const ShotFigures figures = ComputeShotFiguresOneByOne(gun, *scratch);
     EXPECT_EQ(figures.failure, "");
     EXPECT_EQ(figures.lastIndex, scratch->LastIndex);
@@ -66,20 +50,23 @@ TEST_F(ShotBatch, GivesEveryShotTheFiguresItGetsAlone) {
     std::mt19937 random(7);
     std::uniform_real_distribution<double> spread(0.6, 1.6);
     for (int i = 0; i < 40; ++i) {
-        guns.push_back(Completed(ExampleWith({
+        guns.push_back(CompletedInputsOf(ExampleGunWith({
             {PistonStroke, NumberToField(60 * spread(random), '.')},
             {MaximumForce, NumberToField(400 * spread(random), '.')},
             {BulletWeight, NumberToField(0.5 * spread(random), '.')},
             {ComputationStep, NumberToField(0.01 * spread(random), '.')},
         })));
         if (i % 9 == 3) {
-            guns.push_back(Completed(ExampleWith({{ComputationStep, "0.001"}})));  // step limit
+            guns.push_back(
+                CompletedInputsOf(ExampleGunWith({{ComputationStep, "0.001"}})));  // step limit
         }
         if (i % 11 == 5) {
-            guns.push_back(Completed(ExampleWith({{ComputationStep, "100"}})));  // arithmetic fails
+            guns.push_back(
+                CompletedInputsOf(ExampleGunWith({{ComputationStep, "100"}})));  // arithmetic fails
         }
     }
-    guns.push_back(Completed(ExampleWith({{BarrelLength, "1e-9"},
+    guns.push_back(
+        CompletedInputsOf(ExampleGunWith({{BarrelLength, "1e-9"},
                                           {InitialPressure, "1e-9"},
                                           {MinimumForce, "20000"},
                                           {MaximumForce, "40000"},
@@ -96,8 +83,10 @@ TEST_F(ShotBatch, GivesEveryShotTheFiguresItGetsAlone) {
 
 TEST_F(ShotBatch, AFailingShotDoesNotSpoilTheShotsBesideIt) {
     const std::vector<ModelInputs> guns = {
-        Completed(ExampleGunTexts()), Completed(ExampleWith({{ComputationStep, "100"}})),
-        Completed(ExampleWith({{MaximumForce, "500"}})), Completed(ExampleGunTexts())};
+        CompletedInputsOf(ExampleGunTexts()),
+        CompletedInputsOf(ExampleGunWith({{ComputationStep, "100"}})),
+        CompletedInputsOf(ExampleGunWith({{MaximumForce, "500"}})),
+        CompletedInputsOf(ExampleGunTexts())};
     const std::vector<ShotFigures> figures = Batched(guns);
     EXPECT_EQ(figures[1].failure, "Invalid floating point operation");
     EXPECT_EQ(figures[0], ComputeShotFiguresOneByOne(guns[0], *scratch));

@@ -10,29 +10,13 @@ namespace {
 
 using enum GunParameter;
 
-ModelInputs CompletedInputs(const GunParameterTexts& texts) {
-    ModelInputs inputs;
-    ReadModelInputs(texts, '.', inputs);
-    ValidateModelInputs(inputs);
-    CompleteModelInputs(inputs);
-    return inputs;
-}
-
-GunParameterTexts ExampleWith(std::initializer_list<std::pair<GunParameter, const char*>> changes) {
-    GunParameterTexts texts = ExampleGunTexts();
-    for (const auto& [parameter, text] : changes) {
-        texts[static_cast<size_t>(Index(parameter))] = text;
-    }
-    return texts;
-}
-
 class ShotEngine : public testing::Test {
 protected:
     std::unique_ptr<SimulationResult> result = std::make_unique<SimulationResult>();
 };
 
 TEST_F(ShotEngine, StartsWithTheAirJustBelowAmbientAndThePistonAccelerating) {
-    const ModelInputs in = CompletedInputs(ExampleGunTexts());
+    const ModelInputs in = CompletedInputsOf(ExampleGunTexts());
     const ShotState y = InitialShotState(in);
     // Figures quoted to one decimal; the tolerance is half a unit of that decimal.
     EXPECT_NEAR(y[PressureVolumeComponent] / AirVolume(y, in), 98774.9, 0.05);
@@ -46,12 +30,12 @@ TEST_F(ShotEngine, StartsWithTheAirJustBelowAmbientAndThePistonAccelerating) {
 }
 
 TEST_F(ShotEngine, InitialTemperatureFollowsTheAmbientPressure) {
-    const ModelInputs in = CompletedInputs(ExampleWith({{AirPressure, "0.101325"}}));
+    const ModelInputs in = CompletedInputsOf(ExampleGunWith({{AirPressure, "0.101325"}}));
     EXPECT_NEAR(AirTemperature(InitialShotState(in), in), 273.05, 0.005);
 }
 
 TEST_F(ShotEngine, TheExampleGunLeavesTheMuzzleAtAbout205MetresPerSecond) {
-    const ModelInputs in = CompletedInputs(ExampleGunTexts());
+    const ModelInputs in = CompletedInputsOf(ExampleGunTexts());
     const ShotOutcome outcome = ComputeShot(in, *result);
     ASSERT_EQ(outcome.end, ShotEnd::Completed);
     // "About 205 m/s after about 1 170 counted steps": the figures are rounded, so allow
@@ -66,7 +50,7 @@ TEST_F(ShotEngine, TheExampleGunLeavesTheMuzzleAtAbout205MetresPerSecond) {
 }
 
 TEST_F(ShotEngine, RecordsTheTimeAtTheEndOfEachStep) {
-    const ModelInputs in = CompletedInputs(ExampleGunTexts());
+    const ModelInputs in = CompletedInputsOf(ExampleGunTexts());
     ComputeShot(in, *result);
     EXPECT_DOUBLE_EQ(result->Time[0], 1e-5);
     EXPECT_DOUBLE_EQ(result->Time[99], 100e-5);
@@ -75,7 +59,7 @@ TEST_F(ShotEngine, RecordsTheTimeAtTheEndOfEachStep) {
 }
 
 TEST_F(ShotEngine, HoldsTheBulletUntilTheStartPressureAndNeverAgain) {
-    const ModelInputs in = CompletedInputs(ExampleGunTexts());
+    const ModelInputs in = CompletedInputsOf(ExampleGunTexts());
     ComputeShot(in, *result);
     const double release = in.AmbientPressure + in.StartPressure;
     size_t n = 0;
@@ -96,7 +80,7 @@ TEST_F(ShotEngine, StopsThePistonAtTheEndOfTheCylinderAndLetsItRebound) {
     // The example gun's piston comes to rest on its air cushion short of the end; a spring
     // ten times as strong drives it into the end.
     const ModelInputs in =
-        CompletedInputs(ExampleWith({{MinimumForce, "2000"}, {MaximumForce, "4000"}}));
+        CompletedInputsOf(ExampleGunWith({{MinimumForce, "2000"}, {MaximumForce, "4000"}}));
     ComputeShot(in, *result);
     bool stopped = false;
     bool reboundAfterStop = false;
@@ -111,7 +95,7 @@ TEST_F(ShotEngine, StopsThePistonAtTheEndOfTheCylinderAndLetsItRebound) {
 }
 
 TEST_F(ShotEngine, ATooSmallStepRunsIntoTheStepLimitAndKeepsTheLastIndex) {
-    const ModelInputs in = CompletedInputs(ExampleWith({{ComputationStep, "0.001"}}));
+    const ModelInputs in = CompletedInputsOf(ExampleGunWith({{ComputationStep, "0.001"}}));
     result->LastIndex = 77;
     EXPECT_EQ(ComputeShot(in, *result).end, ShotEnd::StepLimitReached);
     EXPECT_EQ(result->LastIndex, 77);
@@ -120,7 +104,7 @@ TEST_F(ShotEngine, ATooSmallStepRunsIntoTheStepLimitAndKeepsTheLastIndex) {
 }
 
 TEST_F(ShotEngine, AStartPressureNeverReachedKeepsTheBulletAtRest) {
-    const ModelInputs in = CompletedInputs(ExampleWith({{InitialPressure, "1000"}}));
+    const ModelInputs in = CompletedInputsOf(ExampleGunWith({{InitialPressure, "1000"}}));
     EXPECT_EQ(ComputeShot(in, *result).end, ShotEnd::StepLimitReached);
     // The run ends at step 10 000 before that step's hold, so its entry is left as integrated.
     for (size_t n = 0; n < StepLimit; ++n) {
@@ -129,18 +113,18 @@ TEST_F(ShotEngine, AStartPressureNeverReachedKeepsTheBulletAtRest) {
 }
 
 TEST_F(ShotEngine, ABulletAtTheMuzzleAfterTheFirstStepLeavesNoCountedEntry) {
-    const ModelInputs in = CompletedInputs(ExampleWith({{BarrelLength, "1e-9"},
-                                                        {InitialPressure, "1e-9"},
-                                                        {MinimumForce, "20000"},
-                                                        {MaximumForce, "40000"},
-                                                        {ComputationStep, "0.2"}}));
+    const ModelInputs in = CompletedInputsOf(ExampleGunWith({{BarrelLength, "1e-9"},
+                                                             {InitialPressure, "1e-9"},
+                                                             {MinimumForce, "20000"},
+                                                             {MaximumForce, "40000"},
+                                                             {ComputationStep, "0.2"}}));
     EXPECT_EQ(ComputeShot(in, *result).end, ShotEnd::Completed);
     EXPECT_EQ(result->LastIndex, -1);
 }
 
 TEST_F(ShotEngine, ARootOfANegativeNumberEndsTheRunInOrder) {
     // A step far too large makes the column loss exceed the squared pressure.
-    const ModelInputs in = CompletedInputs(ExampleWith({{ComputationStep, "100"}}));
+    const ModelInputs in = CompletedInputsOf(ExampleGunWith({{ComputationStep, "100"}}));
     result->LastIndex = 77;
     const ShotOutcome outcome = ComputeShot(in, *result);
     EXPECT_EQ(outcome.end, ShotEnd::FloatingPointFault);
@@ -149,10 +133,10 @@ TEST_F(ShotEngine, ARootOfANegativeNumberEndsTheRunInOrder) {
 }
 
 TEST_F(ShotEngine, RunsAgainIntoTheSameResultWithTheSameFigures) {
-    const ModelInputs in = CompletedInputs(ExampleGunTexts());
+    const ModelInputs in = CompletedInputsOf(ExampleGunTexts());
     ComputeShot(in, *result);
     const auto first = std::make_unique<SimulationResult>(*result);
-    ComputeShot(CompletedInputs(ExampleWith({{ComputationStep, "0.001"}})), *result);
+    ComputeShot(CompletedInputsOf(ExampleGunWith({{ComputationStep, "0.001"}})), *result);
     ComputeShot(in, *result);
     ASSERT_EQ(result->LastIndex, first->LastIndex);
     for (size_t n = 0; n <= static_cast<size_t>(first->LastIndex) + 1; ++n) {
