@@ -1,6 +1,7 @@
 #include "common/FieldNumber.h"
 
 #include <locale.h>
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <clocale>
@@ -108,9 +109,13 @@ std::string NumberToField(double value, char decimalSeparator) {
         return value < 0 ? "-INF" : "INF";
     }
     // Fifteen significant digits, rounded once; the exponent is read after the rounding so
-    // that 9.999999999999999E14 becomes 1E15.
+    // that 9.999999999999999E14 becomes 1E15. The largest doubles would round up to
+    // 1.79769313486232E308, beyond the range of a double, and no longer read back: they are
+    // cut to the largest fifteen-digit value that does.
+    constexpr double LargestReadableValue = 1.79769313486231e308;
     char buffer[40];
-    const auto converted = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+    const auto converted = std::to_chars(buffer, buffer + sizeof buffer,
+                                         std::min(std::fabs(value), LargestReadableValue),
                                          std::chars_format::scientific, 14);
     const std::string_view scientific(buffer, converted.ptr - buffer);  // d.ddddddddddddddde+XX
     const size_t exponentMark = scientific.find('e');

@@ -21,4 +21,6 @@ std::string NotAFloatingPointValueMessage(std::string_view text);
 
 // The shortest general form with at most 15 significant digits and no trailing zeros: fixed
 // notation from 0.0001 up to below 1E15, otherwise scientific ("1E-5", "1,5E20"); 0 is "0".
+// Every finite value is written so that it reads back: the largest doubles, which would round
+// up beyond the range of a double, are written as 1.79769313486231E308.
 std::string NumberToField(double value, char decimalSeparator);

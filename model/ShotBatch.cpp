@@ -36,10 +36,14 @@ struct Lane {
     double maximumTemperature = 0;
     double largestTravel = 0;  // m, magnitude
 
-    void Start(size_t shotIndex, const ModelInputs& inputs) {
+    // False when working out the shot's coefficients already faulted: the lanes clear the
+    // flags before every step, so such a shot must be run alone to report its fault.
+    bool Start(size_t shotIndex, const ModelInputs& inputs) {
         *this = Lane{};
         shot = shotIndex;
+        ClearFloatingPointFaults();
         stepper.emplace(inputs);
+        return PendingFloatingPointFault() == FloatingPointFault::None;
     }
 };
 
@@ -164,14 +168,23 @@ void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
     const auto runAlone = [&](size_t shot) {
         figures[shot] = ComputeShotFiguresOneByOne(completedInputs[shot], scratch);
     };
+    // Puts the next shot that can run in a lane into the lane; false when none is left.
+    const auto startNextShot = [&](size_t lane) {
+        while (nextShot < completedInputs.size()) {
+            const size_t shot = nextShot++;
+            if (lanes[lane].Start(shot, completedInputs[shot])) {
+                return true;
+            }
+            runAlone(shot);
+        }
+        return false;
+    };
     // Lanes 0 … activeLanes - 1 are running. A finished lane takes the next shot, which joins
     // in from the next step on; when none is left, the last running lane moves into its place.
     // Returns whether the lane now holds a lane that was moved in.
     const auto refill = [&](size_t lane) {
         lanesChanged = true;
-        if (nextShot < completedInputs.size()) {
-            lanes[lane].Start(nextShot, completedInputs[nextShot]);
-            ++nextShot;
+        if (startNextShot(lane)) {
             return false;
         }
         --activeLanes;
@@ -182,9 +195,8 @@ void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
         entries[lane] = entries[activeLanes];
         return true;
     };
-    while (activeLanes < Lanes && nextShot < completedInputs.size()) {
-        lanes[activeLanes++].Start(nextShot, completedInputs[nextShot]);
-        ++nextShot;
+    while (activeLanes < Lanes && startNextShot(activeLanes)) {
+        ++activeLanes;
     }
 
     ShotCoefficients<LaneVector> coefficients{};

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Sets up a Debian 12 machine for Velloran, builds it, and starts it or runs every test.
 #   scripts/dev.sh run    install what is missing, build, start the program
-#   scripts/dev.sh test   install what is missing, build (plain and sanitized), run every test
+#   scripts/dev.sh test   install what is missing, build (plain and sanitized), run every test,
+#                         then build the fuzz targets with clang and run each for a while
 set -eu
 
 cd "$(dirname "$0")/.."
@@ -41,6 +42,34 @@ configure_and_build() {
     cmake --build "$directory"
 }
 
+# Each fuzz target runs for a bounded time over a copy of its seeds in the build folder, so the
+# corpus in the repository never changes. A crash, a sanitizer report, a failed property or an
+# input that hangs fails the command; the input that did it is kept in build-fuzz/crashes/.
+fuzz_targets="FieldNumberFuzzer GunDataReaderFuzzer ShotEngineFuzzer"
+fuzz_seconds=20
+
+build_and_run_fuzzers() {
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVELLORAN_FUZZ=ON -DVELLORAN_TESTS=OFF -DVELLORAN_BENCHMARKS=OFF >/dev/null
+    cmake --build build-fuzz --target velloran_fuzzers
+    mkdir -p build-fuzz/corpus build-fuzz/crashes
+    for target in $fuzz_targets; do
+        corpus="build-fuzz/corpus/$target"
+        log="build-fuzz/$target.log"
+        rm -rf "$corpus"
+        cp -R "tests/fuzz/corpus/$target" "$corpus"
+        echo "Fuzzing $target for ${fuzz_seconds} s"
+        if ! UBSAN_OPTIONS=print_stacktrace=1 "build-fuzz/tests/fuzz/$target" \
+            -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+            -artifact_prefix="build-fuzz/crashes/$target-" "$corpus" >"$log" 2>&1; then
+            tail -n 60 "$log"
+            echo "$target failed; its log is $log" >&2
+            return 1
+        fi
+        grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$log"
+    done
+}
+
 case "$mode" in
 run)
     # shellcheck disable=SC2086
@@ -56,6 +85,7 @@ test)
     ctest --test-dir build --output-on-failure
     configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVELLORAN_SANITIZE=ON
     ctest --test-dir build-sanitize --output-on-failure
+    build_and_run_fuzzers
     echo "All tests passed."
     ;;
 *)

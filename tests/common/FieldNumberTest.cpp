@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Notation, NumberToFieldWrites, testing::Values(
     WrittenNumber{2.0 / 3.0, '.', "0.666666666666667"},
     WrittenNumber{28.349, '.', "28.349"},
     WrittenNumber{1e-300, '.', "1E-300"},
-    WrittenNumber{1.7976931348623157e308, '.', "1.79769313486232E308"}));
+    WrittenNumber{1.7976931348623157e308, '.', "1.79769313486231E308"}));
 // clang-format on
 
 // Every text the writer makes reads back, and reading and writing it again changes nothing.
@@ -148,6 +148,23 @@ TEST(NumberToField, WritesTextsThatReadBackToTheSameText) {
             EXPECT_NEAR(*read, value, std::fabs(value) * 1e-14) << text;
         }
     }
+}
+
+// Rounded to fifteen digits, the largest doubles became 1.79769313486232E308, a text beyond
+// the range of a double that the conversion refuses: a value loaded from a report showed in
+// its field as a text that Compute then rejected.
+TEST(NumberToField, LargestDoublesWereWrittenAsTextsBeyondTheDoubleRange) {
+    const double largest = std::numeric_limits<double>::max();
+    for (const double value :
+         {largest, std::nextafter(largest, 0.0), 1.797693134862315e308, 1.79769313486231e308}) {
+        for (const double signedValue : {value, -value}) {
+            const std::string text = NumberToField(signedValue, ',');
+            EXPECT_EQ(text, signedValue < 0 ? "-1,79769313486231E308" : "1,79769313486231E308");
+            EXPECT_TRUE(TryFieldToNumber(text, ',').has_value()) << text;
+        }
+    }
+    // Below them the digits are rounded as everywhere else.
+    EXPECT_EQ(NumberToField(1.797693134862304e308, '.'), "1.7976931348623E308");
 }
 
 }  // namespace

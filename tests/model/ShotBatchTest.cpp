@@ -94,4 +94,22 @@ TEST_F(ShotBatch, AFailingShotDoesNotSpoilTheShotsBesideIt) {
     EXPECT_EQ(figures[3], figures[0]);
 }
 
+// A bullet so heavy and so braked that the product of its mass factor and its mass overflows:
+// the command fails on it from the first step. The batch worked the product out when the shot
+// entered a lane, then cleared the flags before the step and ran the shot to the step limit
+// with a bullet that never moved.
+TEST_F(ShotBatch, OverflowWhileAShotEnteredItsLaneWasLostAndTheShotRanOn) {
+    const ModelInputs overflowing =
+        Completed(ExampleWith({{BulletWeight, "1e200"}, {BarrelFriction, "1e200"}}));
+    ASSERT_EQ(ComputeShotFiguresOneByOne(overflowing, *scratch).failure, "Floating point overflow");
+    const ModelInputs example = Completed(ExampleGunTexts());
+    // Alone, first among others, and entering a lane that another shot left.
+    std::vector<ModelInputs> guns = {overflowing, overflowing, example};
+    guns.insert(guns.end(), 8, example);
+    guns.push_back(overflowing);
+    guns.push_back(example);
+    EXPECT_EQ(Batched({overflowing}), OneByOne({overflowing}));
+    EXPECT_EQ(Batched(guns), OneByOne(guns));
+}
+
 }  // namespace

@@ -1,0 +1,148 @@
+// The shot simulation over guns of any finite positive parameters. The input is a group of
+// guns, sixteen doubles each (little-endian, sign ignored), in the order of the fields. Each
+// goes the compute command's way: written into its fields, read, checked and completed; the
+// ones refused there are left out. A shot ends completed, at the step limit or with a
+// floating-point fault, in steps that stay inside the series and with the muzzle, the piston's
+// end stop and the result's last index where they belong; and the batch gives every gun of
+// the group the figures it gets alone.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/CommandErrors.h"
+#include "common/FieldNumber.h"
+#include "model/ModelInputs.h"
+#include "model/ShotBatch.h"
+#include "model/ShotEngine.h"
+#include "tests/fuzz/FuzzCheck.h"
+
+namespace {
+
+constexpr std::size_t GunBytes = GunParameterCount * sizeof(double);
+// Enough for the batch to fill its lanes and start another shot in a lane that finished.
+constexpr std::size_t MaximumGroup = 10;
+// A completed run never writes it; the engine writes -1 when the first step reaches the muzzle.
+constexpr int UntouchedLastIndex = -12345;
+
+// The result record, about 600 kB, is made once, as the program does: allocating it for every
+// input would take longer than most shots.
+SimulationResult& ResultRecord() {
+    static const auto record = std::make_unique<SimulationResult>();
+    return *record;
+}
+
+GunParameterTexts DecodeFieldTexts(const std::uint8_t* bytes) {
+    GunParameterTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        double value = 0;
+        std::memcpy(&value, bytes + i * sizeof(double), sizeof(double));
+        texts[i] = NumberToField(std::fabs(value), '.');
+    }
+    return texts;
+}
+
+// The inputs of a gun as the compute command has them before the run, or false when it
+// would end the command before (a field that does not read, a value out of range, a
+// floating-point fault in the conversion).
+bool CompletedInputs(const GunParameterTexts& texts, ModelInputs& inputs) {
+    try {
+        ReadModelInputs(texts, '.', inputs);
+        ValidateModelInputs(inputs);
+        CompleteModelInputs(inputs);
+    } catch (const CommandAbort&) {
+        return false;
+    } catch (const CommandError&) {
+        return false;
+    }
+    return true;
+}
+
+// Entries 0 … last are written and are not past the muzzle; the piston never stands beyond
+// its stroke.
+void CheckWrittenSteps(const ModelInputs& inputs, const SimulationResult& result, int last) {
+    Require(last >= 0 && last < SeriesCapacity, "written entries lie inside the series");
+    for (int n = 0; n <= last; ++n) {
+        if (!(result.PistonTravel[static_cast<std::size_t>(n)] <= inputs.Stroke)) {
+            Fail("the piston of step " + std::to_string(n) + " stands beyond its stroke");
+        }
+    }
+}
+
+void CheckShot(const ModelInputs& inputs) {
+    SimulationResult& result = ResultRecord();
+    result.LastIndex = UntouchedLastIndex;
+    const ShotOutcome outcome = ComputeShot(inputs, result);
+    switch (outcome.end) {
+        case ShotEnd::Completed: {
+            Require(outcome.fault == FloatingPointFault::None, "a completed shot has no fault");
+            const int muzzle = result.LastIndex + 1;
+            Require(muzzle >= 0 && muzzle < StepLimit,
+                    "a completed shot reached the muzzle before the step limit");
+            CheckWrittenSteps(inputs, result, muzzle);
+            for (int n = 0; n < muzzle; ++n) {
+                if (!(result.BulletTravel[static_cast<std::size_t>(n)] < inputs.BarrelEnd)) {
+                    Fail("the bullet of step " + std::to_string(n) + " was out before the end");
+                }
+            }
+            Require(result.BulletTravel[static_cast<std::size_t>(muzzle)] >= inputs.BarrelEnd,
+                    "the bullet of the last step is at the muzzle");
+            break;
+        }
+        case ShotEnd::StepLimitReached:
+            Require(outcome.fault == FloatingPointFault::None, "a shot at the limit has no fault");
+            Require(result.LastIndex == UntouchedLastIndex, "the step limit keeps LastIndex");
+            CheckWrittenSteps(inputs, result, StepLimit);
+            for (int n = 0; n < StepLimit; ++n) {
+                if (!(result.BulletTravel[static_cast<std::size_t>(n)] < inputs.BarrelEnd)) {
+                    Fail("the bullet of step " + std::to_string(n) + " was out before the limit");
+                }
+            }
+            break;
+        case ShotEnd::FloatingPointFault:
+            Require(outcome.fault != FloatingPointFault::None, "a faulted shot names its fault");
+            Require(result.LastIndex == UntouchedLastIndex, "a faulted shot keeps LastIndex");
+            break;
+    }
+}
+
+std::string Described(const ShotFigures& f) {
+    return "{'" + f.failure + "', " + std::to_string(f.lastIndex) + ", " +
+           NumberToField(f.maximumPressure, '.') + ", " +
+           NumberToField(f.maximumPistonVelocity, '.') + ", " +
+           NumberToField(f.maximumTemperature, '.') + ", " + NumberToField(f.muzzleVelocity, '.') +
+           ", " + NumberToField(f.bulletEnergy, '.') + "}";
+}
+
+void CheckBatch(const std::vector<ModelInputs>& group) {
+    SimulationResult& scratch = ResultRecord();
+    std::vector<ShotFigures> together(group.size());
+    ComputeShotFigures(group, together, scratch);
+    for (std::size_t i = 0; i < group.size(); ++i) {
+        const ShotFigures alone = ComputeShotFiguresOneByOne(group[i], scratch);
+        Require(together[i] == alone, "gun " + std::to_string(i) + " of the batch: " +
+                                          Described(together[i]) + " alone " + Described(alone));
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<ModelInputs> group;
+    for (std::size_t offset = 0; offset + GunBytes <= size && group.size() < MaximumGroup;
+         offset += GunBytes) {
+        ModelInputs inputs;
+        if (CompletedInputs(DecodeFieldTexts(data + offset), inputs)) {
+            CheckShot(inputs);
+            group.push_back(inputs);
+        }
+    }
+    if (!group.empty()) {
+        CheckBatch(group);
+    }
+    return 0;
+}
