@@ -100,9 +100,9 @@ TEST_F(ShotBatch, AFailingShotDoesNotSpoilTheShotsBesideIt) {
 // with a bullet that never moved.
 TEST_F(ShotBatch, OverflowWhileAShotEnteredItsLaneWasLostAndTheShotRanOn) {
     const ModelInputs overflowing =
-        Completed(ExampleWith({{BulletWeight, "1e200"}, {BarrelFriction, "1e200"}}));
+        CompletedInputsOf(ExampleGunWith({{BulletWeight, "1e200"}, {BarrelFriction, "1e200"}}));
     ASSERT_EQ(ComputeShotFiguresOneByOne(overflowing, *scratch).failure, "Floating point overflow");
-    const ModelInputs example = Completed(ExampleGunTexts());
+    const ModelInputs example = CompletedInputsOf(ExampleGunTexts());
     // Alone, first among others, and entering a lane that another shot left.
     std::vector<ModelInputs> guns = {overflowing, overflowing, example};
     guns.insert(guns.end(), 8, example);
