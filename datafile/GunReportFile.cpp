@@ -22,11 +22,13 @@ void SaveGunReport(const QString& path, const std::string& name,
     const std::string report = std::move(text).str();
 
     // QSaveFile writes into a temporary file beside the target and renames it over the
-    // target only when everything was written; without commit() it removes it.
+    // target only when everything was written; without commit() it removes it. Its commit()
+    // overlooks a write that fails only when the buffer is flushed (a full disk), and would
+    // rename the empty file over the report, so the flush is checked first.
     QSaveFile file(path);
     const auto size = static_cast<qint64>(report.size());
     if (!file.open(QIODevice::WriteOnly) || file.write(report.data(), size) != size ||
-        !file.commit()) {
+        !file.flush() || !file.commit()) {
         ShowMessageAndAbort(FileSavingErrorMessage);
     }
 }

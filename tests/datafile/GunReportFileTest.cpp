@@ -1,7 +1,6 @@
 #include "datafile/GunReportFile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +11,7 @@
 #include "datafile/GunFileCommands.h"
 #include "tests/common/RecordingMessageSink.h"
 #include "tests/datafile/FakeGunFileDialogs.h"
+#include "tests/datafile/PermissionBits.h"
 #include "tests/model/ExampleGun.h"
 
 namespace {
@@ -96,8 +96,8 @@ TEST_F(GunReportFileTest, SaveIntoAPlaceThatCannotHoldTheFileKeepsWhatIsThere) {
 }
 
 TEST_F(GunReportFileTest, SaveOntoAReadOnlyFileOrIntoAReadOnlyFolderKeepsWhatIsThere) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "permission bits do not stop the superuser from writing";
+    if (const std::optional<std::string> reason = WhyPermissionBitsDoNotBind()) {
+        GTEST_SKIP() << *reason;
     }
     const std::vector<RecordedMessage> failure = {{false, "File saving error."}};
     WriteFile(PathOf("locked.txt"), OldReport);
