@@ -1,12 +1,12 @@
 // velloran-cli plot: the graph of a saved gun's shot as a PNG, drawn as the main window draws it.
 
 #include <QImage>
-#include <QSaveFile>
 #include <memory>
 
 #include "cli/CliArguments.h"
 #include "cli/Commands.h"
 #include "common/CommandErrors.h"
+#include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
 #include "graph/GraphDrawing.h"
 #include "graph/GraphInteraction.h"
@@ -84,9 +84,9 @@ int RunPlot(std::span<const std::string> words, CliStreams&) {
             drawing);
         LoadSelectedSeries(*result, yItem, xItem, *graph, canvas, '.');
     }
-    QSaveFile file(QString::fromStdString(arguments.Option("-o")));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        ShowMessageAndAbort("File saving error.");
+    if (!SaveFileWhole(QString::fromStdString(arguments.Option("-o")),
+                       [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
+        ShowMessageAndAbort(FileSavingErrorMessage);
     }
     return 0;
 }

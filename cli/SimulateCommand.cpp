@@ -1,6 +1,5 @@
 // velloran-cli simulate: one shot of a saved gun, as the Compute button runs it.
 
-#include <QSaveFile>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -9,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
 #include "common/CommandErrors.h"
+#include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
 #include "model/ComputeCommand.h"
 
@@ -23,17 +23,6 @@ void WriteSeriesCsv(std::ostream& csv, const SimulationResult& result) {
             << CsvNumber(result.BulletVelocity[i]) << ',' << CsvNumber(result.PistonTravel[i])
             << ',' << CsvNumber(result.PistonVelocity[i]) << ',' << CsvNumber(result.Pressure[i])
             << ',' << CsvNumber(result.Temperature[i]) << '\n';
-    }
-}
-
-// Writes the file whole or not at all.
-void WriteFileAtomically(const std::string& path, const std::string& content) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(content.data(), static_cast<qint64>(content.size())) !=
-            static_cast<qint64>(content.size()) ||
-        !file.commit()) {
-        ShowMessageAndAbort(FileSavingErrorMessage);
     }
 }
 
@@ -61,7 +50,9 @@ int RunSimulate(std::span<const std::string> words, CliStreams& io) {
     } else if (!csvPath.empty()) {
         std::ostringstream csv;
         WriteSeriesCsv(csv, *result);
-        WriteFileAtomically(csvPath, csv.str());
+        if (!SaveFileWhole(QString::fromStdString(csvPath), csv.str())) {
+            ShowMessageAndAbort(FileSavingErrorMessage);
+        }
     }
     if (arguments.Has("--save")) {
         const GunReportSummary summary{result->MaximumPressure, result->MaximumPistonVelocity,

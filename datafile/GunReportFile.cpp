@@ -1,12 +1,12 @@
 #include "datafile/GunReportFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <fstream>
 #include <sstream>
 
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
+#include "common/WholeFileSaving.h"
 #include "datafile/GunDataReader.h"
 #include "datafile/GunDataWriter.h"
 
@@ -21,14 +21,7 @@ void SaveGunReport(const QString& path, const std::string& name,
     WriteGunData(text, name, values, summary);
     const std::string report = std::move(text).str();
 
-    // QSaveFile writes into a temporary file beside the target and renames it over the
-    // target only when everything was written; without commit() it removes it. Its commit()
-    // overlooks a write that fails only when the buffer is flushed (a full disk), and would
-    // rename the empty file over the report, so the flush is checked first.
-    QSaveFile file(path);
-    const auto size = static_cast<qint64>(report.size());
-    if (!file.open(QIODevice::WriteOnly) || file.write(report.data(), size) != size ||
-        !file.flush() || !file.commit()) {
+    if (!SaveFileWhole(path, report)) {
         ShowMessageAndAbort(FileSavingErrorMessage);
     }
 }
