@@ -36,9 +36,9 @@ CliArguments ParseCliArguments(std::span<const std::string> words,
         }
         const size_t equals = word.find('=');
         const std::string name = word.substr(0, equals);
-        const auto spec = std::find_if(options.begin(), options.end(),
+        const auto known = std::find_if(options.begin(), options.end(),
                                        [&](const OptionSpec& o) { return o.name == name; });
-        if (spec == options.end()) {
+        if (known == options.end()) {
             throw UsageError("unknown option " + name);
         }
         std::string value;
@@ -50,7 +50,7 @@ CliArguments ParseCliArguments(std::span<const std::string> words,
             throw UsageError(name + " needs a value");
         }
         std::vector<std::string>& values = parsed.options[name];
-        if (!values.empty() && !spec->repeatable) {
+        if (!values.empty() && !known->repeatable) {
             throw UsageError(name + " may be given once");
         }
         values.push_back(value);

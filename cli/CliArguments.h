@@ -26,7 +26,7 @@ struct OptionSpec {
 
 struct CliArguments {
     std::vector<std::string> positionals;
-    std::map<std::string, std::vector<std::string>> options;  // by spec name
+    std::map<std::string, std::vector<std::string>> options;  // by option name
     bool help = false;                                        // --help or -h was given
 
     // The option's value, or fallback when it was not given.
