@@ -221,12 +221,8 @@ void Tvstup::SetFileDialogs(std::unique_ptr<GunFileDialogs> dialogs) {
 
 void Tvstup::Button7Click() {
     RunCommand(context_.messages, [this] {
-        const SimulationResult& result = *result_;
-        const GunReportSummary summary{result.MaximumPressure, result.MaximumPistonVelocity,
-                                       result.MaximumTemperature, MuzzleVelocity(result),
-                                       result.BulletEnergy};
         SaveGunCommand(*fileDialogs_, Edit33->text().toStdString(), ParameterTexts(),
-                       context_.decimalSeparator, summary);
+                       context_.decimalSeparator, ReportSummaryOf(*result_));
     });
 }
 

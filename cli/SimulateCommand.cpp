@@ -55,11 +55,8 @@ int RunSimulate(std::span<const std::string> words, CliStreams& io) {
         }
     }
     if (arguments.Has("--save")) {
-        const GunReportSummary summary{result->MaximumPressure, result->MaximumPistonVelocity,
-                                       result->MaximumTemperature, MuzzleVelocity(*result),
-                                       result->BulletEnergy};
         SaveGunReport(QString::fromStdString(arguments.Option("--save")), gun.name, texts, '.',
-                      summary);
+                      ReportSummaryOf(*result));
     }
     return 0;
 }
