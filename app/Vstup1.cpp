@@ -20,6 +20,7 @@
 #include "graph/GraphInteraction.h"
 #include "graph/GraphStore.h"
 #include "graph/PainterCanvas.h"
+#include "graph/PlotQuantities.h"
 #include "graph/RubberBandOverlay.h"
 #include "graph/SeriesSelection.h"
 #include "model/ComputeCommand.h"
@@ -30,6 +31,15 @@ namespace {
 
 constexpr int ClientWidth = 585;
 constexpr int ClientHeight = 513;
+
+template <class Items>
+QStringList RadioLabelsOf(const Items& items) {
+    QStringList labels;
+    for (const auto& item : items) {
+        labels << QString::fromLatin1(item.radioLabel);
+    }
+    return labels;
+}
 
 void ShowToolWindow(QWidget* window) {
     if (!window) {
@@ -106,24 +116,26 @@ void Tvstup::BuildParameterFields() {
     GroupBox2 = new QGroupBox(QStringLiteral("Parametres"), ClientArea);
     GroupBox2->setGeometry(8, 30, 377, 211);
     // Two columns of eight: the caption ends 6 pixels before its field and stands 3 pixels
-    // lower than the field's top; the unit follows the field.
-    constexpr int RowsPerColumn = 8;
-    constexpr int FieldX[] = {96, 288};
-    constexpr int CaptionRight[] = {90, 282};
-    constexpr int UnitX[] = {149, 341};
-    for (int i = 0; i < GunParameterCount; ++i) {
-        const int column = i / RowsPerColumn;
-        const int y = 16 + (i % RowsPerColumn) * 24;
-        const GunParameterInfo& info = GunParameterTable[static_cast<size_t>(i)];
+    // lower than the field's top; the unit follows the field ("ms" two pixels closer).
+    constexpr std::array<int, FieldColumns> FieldX = {96, 288};
+    constexpr std::array<int, FieldColumns> CaptionRight = {90, 282};
+    constexpr std::array<int, FieldColumns> UnitX = {149, 341};
+    constexpr int FirstRowY = 16;
+    constexpr int RowPitch = 24;
+    for (const GunParameterInfo& info : GunParameterTable) {
+        const auto column = static_cast<size_t>(info.slot.column);
+        const int y = FirstRowY + info.slot.row * RowPitch;
+        const int number = Index(info.parameter) + 1;
         auto* edit = new QLineEdit(QStringLiteral("0"), GroupBox2);
-        edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        edit->setObjectName(QStringLiteral("Edit%1").arg(number));
         edit->setGeometry(FieldX[column], y, 49, 21);
-        ParameterEdits[static_cast<size_t>(i)] = edit;
+        ParameterEdits[static_cast<size_t>(Index(info.parameter))] = edit;
         PlaceRightAlignedLabel(GroupBox2, QString::fromLatin1(info.caption), CaptionRight[column],
                                y + 3);
         const QString unit = QString::fromLatin1(info.unit);
         if (!unit.isEmpty()) {
-            PlaceLabel(GroupBox2, unit, unit == QLatin1String("ms") ? 339 : UnitX[column], y + 3);
+            PlaceLabel(GroupBox2, unit,
+                       unit == QLatin1String("ms") ? UnitX[column] - 2 : UnitX[column], y + 3);
         }
     }
 }
@@ -171,19 +183,12 @@ void Tvstup::BuildResultControls() {
     Edit18 = new QLineEdit(QStringLiteral("0"), GroupBox10);
     Edit18->setGeometry(72, 16, 57, 21);
 
-    RadioGroup1 = new RadioGroup(
-        QStringLiteral("Axis Y"),
-        {QStringLiteral("Bullet Velocity     [m/s]"), QStringLiteral("Bullet Travel       [mm]"),
-         QStringLiteral("Piston Velocity    [m/s]"), QStringLiteral("Piston Travel      [mm]"),
-         QStringLiteral("Piston Pressure  [MPa]"), QStringLiteral("Piston Temperature [K]")},
-        ClientArea);
+    RadioGroup1 =
+        new RadioGroup(QStringLiteral("Axis Y"), RadioLabelsOf(PlotQuantities), ClientArea);
     RadioGroup1->setGeometry(440, 292, 137, 144);
     RadioGroup1->SetItemIndex(0);
     connect(RadioGroup1, &RadioGroup::Clicked, this, &Tvstup::RadioGroup1Click);
-    RadioGroup2 = new RadioGroup(
-        QStringLiteral("Axis X"),
-        {QStringLiteral("Time                [ms]"), QStringLiteral("Bullet Travel    [mm]")},
-        ClientArea);
+    RadioGroup2 = new RadioGroup(QStringLiteral("Axis X"), RadioLabelsOf(PlotAxes), ClientArea);
     RadioGroup2->setGeometry(440, 440, 137, 65);
     RadioGroup2->SetItemIndex(0);
     connect(RadioGroup2, &RadioGroup::Clicked, this, &Tvstup::RadioGroup2Click);

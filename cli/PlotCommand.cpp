@@ -12,28 +12,30 @@
 #include "graph/GraphInteraction.h"
 #include "graph/GraphStore.h"
 #include "graph/PainterCanvas.h"
+#include "graph/PlotQuantities.h"
 #include "graph/SeriesSelection.h"
 #include "model/ComputeCommand.h"
 
 namespace {
 
-// The items of the "Axis Y" and "Axis X" groups, in their order.
-const char* const YQuantities[] = {"bullet_velocity", "bullet_travel", "piston_velocity",
-                                   "piston_travel",   "pressure",      "temperature"};
-const char* const XQuantities[] = {"time", "bullet_travel"};
+template <class Items>
+std::string NamesOf(const Items& items) {
+    std::string names;
+    for (const auto& item : items) {
+        names += std::string(names.empty() ? "" : ", ") + item.series->name;
+    }
+    return names;
+}
 
-template <size_t N>
-int ItemOf(const std::string& name, const char* const (&items)[N], const char* what) {
-    for (size_t i = 0; i < N; ++i) {
-        if (name == items[i]) {
+// The row of the quantity or axis whose series has the given name.
+template <class Items>
+int ItemNamed(const std::string& name, const Items& items, const char* option) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (name == items[i].series->name) {
             return static_cast<int>(i);
         }
     }
-    std::string known;
-    for (const char* item : items) {
-        known += std::string(known.empty() ? "" : ", ") + item;
-    }
-    throw UsageError(std::string(what) + " '" + name + "' is not one of " + known);
+    throw UsageError(std::string(option) + " '" + name + "' is not one of " + NamesOf(items));
 }
 
 // "WxH", each side large enough for the graph's margins and small enough for memory.
@@ -56,8 +58,8 @@ int RunPlot(std::span<const std::string> words, CliStreams&) {
     if (!arguments.Has("--y") || !arguments.Has("-o")) {
         throw UsageError("give the quantity with --y and the picture with -o");
     }
-    const int yItem = ItemOf(arguments.Option("--y"), YQuantities, "--y");
-    const int xItem = ItemOf(arguments.Option("--x", "time"), XQuantities, "--x");
+    const int yItem = ItemNamed(arguments.Option("--y"), PlotQuantities, "--y");
+    const int xItem = ItemNamed(arguments.Option("--x", "time"), PlotAxes, "--x");
     const auto result = std::make_unique<SimulationResult>();
     if (!SelectedSeries(*result, yItem, xItem)) {
         throw UsageError("the graph does not plot " + arguments.Option("--y") +

@@ -65,10 +65,8 @@ int RunSweep(std::span<const std::string> words, CliStreams& io) {
             CompleteModelInputs(inputs);
             runnable.push_back(inputs);
             runnablePoint.push_back(i);
-        } catch (const CommandAbort& abort) {
-            refusals[i] = abort.what();
-        } catch (const CommandError& error) {
-            refusals[i] = error.what();
+        } catch (const CommandFailure& failure) {
+            refusals[i] = failure.what();
         }
     }
     std::vector<ShotFigures> figures(runnable.size());

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/CLocale.h"
 #include "common/CommandErrors.h"
 
 namespace {
@@ -18,9 +19,8 @@ bool IsDigit(char c) {
 
 // strtod under the "C" locale, so that the conversion never depends on the user's locale.
 double StrtodWithPoint(const std::string& text, bool& outOfRange) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     errno = 0;
-    const double value = strtod_l(text.c_str(), nullptr, cLocale);
+    const double value = strtod_l(text.c_str(), nullptr, CLocale());
     outOfRange = errno == ERANGE && std::isinf(value);
     return value;
 }

@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "common/CLocale.h"
+
 namespace {
 
 // Switches this thread to the "C" locale for as long as it lives; other threads keep theirs.
@@ -15,10 +17,6 @@ public:
     CLocaleScope& operator=(const CLocaleScope&) = delete;
 
 private:
-    static locale_t CLocale() {
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-        return cLocale;
-    }
     locale_t previous_;
 };
 

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/CLocale.h"
+
 namespace {
 
 constexpr int StarLimit = 50;     // characters up to and including the first "*"
@@ -87,8 +89,7 @@ void AppendDigits(ReportCharacters& characters, std::string& text, int& digitCou
 }
 
 double PointNotationToDouble(const std::string& text) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return strtod_l(text.c_str(), nullptr, cLocale);
+    return strtod_l(text.c_str(), nullptr, CLocale());
 }
 
 // One number as the scanf conversion "%lf" reads it: white space skipped, then an optional

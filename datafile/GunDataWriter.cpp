@@ -8,29 +8,6 @@ namespace {
 
 constexpr const char* RuleLine = "-------------------------------------------------------\n";
 
-// Each label ends with the one colon that the reader counts; the spacing differs from line
-// to line and is part of the layout.
-// clang-format off
-constexpr std::array<const char*, GunParameterCount> ParameterFormats = {
-    "\n Caliber [mm]:              %6.3f  ",
-    "\n Bullet Weight [g]:         %6.3f  ",
-    "\n Barrel Length [mm]:       %6.3f  ",
-    "\n Barrel Friction [-]:       %6.3f  ",
-    "\n Initial Pressure [MPa]:    %6.3f  ",
-    "\n Piston Weight [kg]:        %6.3f  ",
-    "\n Piston Diameter [mm]:      %6.3f  ",
-    "\n Piston Friction [-]:       %6.3f  ",
-    "\n Packing Thickness [mm]:    %6.3f  ",
-    "\n Spring Weight [kg]:        %6.3f  ",
-    "\n Minimum Force [N]:        %6.3f  ",
-    "\n Maximum Force [N]:        %6.3f  ",
-    "\n Piston Stroke [mm]:        %6.3f  ",
-    "\n Adiabatic Exponent [-]:    %6.3f  ",
-    "\n Air Pressure [MPa]:        %6.3f  ",
-    "\n Computation Step [ms]:     %6.3f \n ",
-};
-// clang-format on
-
 // A name field can hold line breaks (pasted text). Written as they are, they would end the
 // name line early and the rest of the name would be read as parameters, so they go out as
 // spaces and the name stays on its line.
@@ -69,10 +46,16 @@ void WriteGunData(std::ostream& out, std::string_view name,
     text += " Spring-Piston Air Gun Interior Ballistics \n";
     text += RuleLine;
     text += "\n Air Gun: " + OnOneLine(name) + " \n";
-    for (size_t i = 0; i < values.size(); ++i) {
-        text += FormatReport(ParameterFormats[i], values[i]);
+    // Each label ends with the one colon that the reader counts. The parameter lines end with
+    // two spaces, the last with one, and a line of a single space follows them.
+    for (const GunParameterInfo& info : GunParameterTable) {
+        const bool lastLine = &info == &GunParameterTable.back();
+        text += '\n';
+        text += info.reportLabel;
+        text += FormatReport("%6.3f", values[static_cast<size_t>(Index(info.parameter))]);
+        text += lastLine ? " " : "  ";
     }
-    text += "\n         *** Computation *** \n";
+    text += "\n \n         *** Computation *** \n";
     text += RuleLine;
     text += FormatReport("\n Maximum Pressure:       %9.3f  MPa", summary.MaximumPressure);
     text += FormatReport("\n Max. Piston Velocity:     %7.3f  m/s", summary.MaximumPistonVelocity);

@@ -1,51 +1,19 @@
 #include "graph/SeriesSelection.h"
 
 #include "graph/LoadCurve.h"
-
-namespace {
-// The items of "Axis X" and "Axis Y", in their order.
-enum XItem { TimeItem, BulletTravelItem };
-enum YItem {
-    BulletVelocityYItem,
-    BulletTravelYItem,
-    PistonVelocityYItem,
-    PistonTravelYItem,
-    PressureYItem,
-    TemperatureYItem
-};
-}  // namespace
+#include "graph/PlotQuantities.h"
 
 std::optional<SeriesPair> SelectedSeries(const SimulationResult& result, int yItem, int xItem) {
-    if (xItem != TimeItem && xItem != BulletTravelItem) {
+    if (yItem < 0 || static_cast<size_t>(yItem) >= PlotQuantities.size() || xItem < 0 ||
+        static_cast<size_t>(xItem) >= PlotAxes.size()) {
         return std::nullopt;
     }
-    const Series& x = xItem == TimeItem ? result.Time : result.BulletTravel;
-    switch (yItem) {
-        case BulletVelocityYItem:
-            return SeriesPair{x, result.BulletVelocity};
-        case BulletTravelYItem:
-            if (xItem == TimeItem) {
-                return SeriesPair{x, result.BulletTravel};
-            }
-            break;
-        case PistonVelocityYItem:
-            if (xItem == TimeItem) {
-                return SeriesPair{x, result.PistonVelocity};
-            }
-            break;
-        case PistonTravelYItem:
-            if (xItem == TimeItem) {
-                return SeriesPair{x, result.PistonTravel};
-            }
-            break;
-        case PressureYItem:
-            return SeriesPair{x, result.Pressure};
-        case TemperatureYItem:
-            return SeriesPair{x, result.Temperature};
-        default:
-            break;
+    const PlotQuantity& quantity = PlotQuantities[static_cast<size_t>(yItem)];
+    const PlotAxis& axis = PlotAxes[static_cast<size_t>(xItem)];
+    if (!IsPlotted(quantity, axis)) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return SeriesPair{result.*(axis.series->series), result.*(quantity.series->series)};
 }
 
 bool LoadSelectedSeries(const SimulationResult& result, int yItem, int xItem, GraphStore& store,

@@ -13,11 +13,9 @@ struct SeriesPair {
     const Series& y;
 };
 
-// The x and y series of the result for the item indices of the two groups, in the order of
-// their items: y 0 bullet velocity, 1 bullet travel, 2 piston velocity, 3 piston travel,
-// 4 pressure, 5 temperature; x 0 time, 1 bullet travel. Nothing for the pairs that are not
-// plotted (bullet travel, piston velocity or piston travel over bullet travel) and for
-// indices outside the groups.
+// The x and y series of the result for the item indices of the two groups (rows of
+// PlotAxes and PlotQuantities). Nothing for the pairs that are not plotted (bullet travel,
+// piston velocity or piston travel over bullet travel) and for indices outside the groups.
 std::optional<SeriesPair> SelectedSeries(const SimulationResult& result, int yItem, int xItem);
 
 // Loads the selected pair, entries 0 … LastIndex, into the result curve of Graf0's graph and

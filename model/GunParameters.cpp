@@ -1,9 +1,9 @@
 #include "model/GunParameters.h"
 
 std::optional<GunParameter> GunParameterByFieldName(std::string_view fieldName) {
-    for (int i = 0; i < GunParameterCount; ++i) {
-        if (fieldName == GunParameterTable[static_cast<size_t>(i)].fieldName) {
-            return static_cast<GunParameter>(i);
+    for (const GunParameterInfo& info : GunParameterTable) {
+        if (fieldName == info.fieldName) {
+            return info.parameter;
         }
     }
     return std::nullopt;

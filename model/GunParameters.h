@@ -1,14 +1,14 @@
 #pragma once
 // The sixteen numbers and the name that describe a gun, in display units and in the fixed
-// order of the entry fields, of the reading and of the report file.
+// order of the entry fields, of the reading and of the report file; and the one table that
+// says, for each number, how the window, the report and the command line present it.
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
-inline constexpr int GunParameterCount = 16;
-
+// One row of GunParameterTable per value, in this order.
 enum class GunParameter {
     Caliber,            // mm, bore diameter
     BulletWeight,       // g
@@ -28,37 +28,113 @@ enum class GunParameter {
     ComputationStep,    // ms, integration time step
 };
 
-struct GunParameterInfo {
-    const char* fieldName;  // Caliber
-    const char* caption;    // "Caliber:"
-    const char* unit;       // "mm", or "" for a dimensionless quantity
-};
-
-inline constexpr std::array<GunParameterInfo, GunParameterCount> GunParameterTable{{
-    {"Caliber", "Caliber:", "mm"},
-    {"BulletWeight", "Bullet Weight:", "g"},
-    {"BarrelLength", "Barrel Length:", "mm"},
-    {"BarrelFriction", "Barrel Friction:", ""},
-    {"InitialPressure", "Initial Pressure:", "MPa"},
-    {"PistonWeight", "Piston Weight:", "kg"},
-    {"PistonDiameter", "Piston Diameter:", "mm"},
-    {"PistonFriction", "Piston Friction:", ""},
-    {"PackingThickness", "Packing Thickness:", "mm"},
-    {"SpringWeight", "Spring Weight:", "kg"},
-    {"MinimumForce", "Minimum Force:", "N"},
-    {"MaximumForce", "Maximum Force:", "N"},
-    {"PistonStroke", "Piston Stroke:", "mm"},
-    {"AdiabaticExponent", "Adiabatic Exponent:", ""},
-    {"AirPressure", "Air Pressure:", "MPa"},
-    {"ComputationStep", "Computation Step:", "ms"},
-}};
-
-// The parameter whose field name is given (case-sensitive), if any.
-std::optional<GunParameter> GunParameterByFieldName(std::string_view fieldName);
-
 inline constexpr int Index(GunParameter parameter) {
     return static_cast<int>(parameter);
 }
+
+// The values the Compute command accepts for a parameter (it checks the converted and derived
+// values, so each rule here is the consequence for the one parameter). There is no upper bound.
+enum class AcceptedRange {
+    Positive,           // greater than 0
+    AboveMinimumForce,  // greater than the minimum force: the spring rate must be positive
+};
+
+// Where a parameter's field stands in the main window's "Parametres" box: two columns of eight.
+struct FieldSlot {
+    int column;  // 0 left, 1 right
+    int row;     // 0 top … 7
+};
+inline constexpr int FieldColumns = 2;
+inline constexpr int FieldRows = 8;
+
+struct GunParameterInfo {
+    GunParameter parameter;
+    const char* fieldName;  // Caliber: the name on the command line and in CSV headers
+    const char* caption;    // "Caliber:", left of the field
+    const char* unit;       // "mm" right of the field, or "" for a dimensionless quantity
+    // The report line up to its number, which follows as "%6.3f". The spacing differs from
+    // line to line and is part of the layout: the number follows 28 characters here, 27 on
+    // three lines.
+    const char* reportLabel;
+    // Compute accepts a diameter and a packing thickness that are both negative too (they
+    // enter as a square and as a product); the range here is the physical one.
+    AcceptedRange range;
+    FieldSlot slot;
+};
+
+// clang-format off
+inline constexpr auto GunParameterTable = std::to_array<GunParameterInfo>({
+    {GunParameter::Caliber,           "Caliber",           "Caliber:",            "mm",  " Caliber [mm]:              ", AcceptedRange::Positive,          {0, 0}},
+    {GunParameter::BulletWeight,      "BulletWeight",      "Bullet Weight:",      "g",   " Bullet Weight [g]:         ", AcceptedRange::Positive,          {0, 1}},
+    {GunParameter::BarrelLength,      "BarrelLength",      "Barrel Length:",      "mm",  " Barrel Length [mm]:       ",  AcceptedRange::Positive,          {0, 2}},
+    {GunParameter::BarrelFriction,    "BarrelFriction",    "Barrel Friction:",    "",    " Barrel Friction [-]:       ", AcceptedRange::Positive,          {0, 3}},
+    {GunParameter::InitialPressure,   "InitialPressure",   "Initial Pressure:",   "MPa", " Initial Pressure [MPa]:    ", AcceptedRange::Positive,          {0, 4}},
+    {GunParameter::PistonWeight,      "PistonWeight",      "Piston Weight:",      "kg",  " Piston Weight [kg]:        ", AcceptedRange::Positive,          {0, 5}},
+    {GunParameter::PistonDiameter,    "PistonDiameter",    "Piston Diameter:",    "mm",  " Piston Diameter [mm]:      ", AcceptedRange::Positive,          {0, 6}},
+    {GunParameter::PistonFriction,    "PistonFriction",    "Piston Friction:",    "",    " Piston Friction [-]:       ", AcceptedRange::Positive,          {0, 7}},
+    {GunParameter::PackingThickness,  "PackingThickness",  "Packing Thickness:",  "mm",  " Packing Thickness [mm]:    ", AcceptedRange::Positive,          {1, 0}},
+    {GunParameter::SpringWeight,      "SpringWeight",      "Spring Weight:",      "kg",  " Spring Weight [kg]:        ", AcceptedRange::Positive,          {1, 1}},
+    {GunParameter::MinimumForce,      "MinimumForce",      "Minimum Force:",      "N",   " Minimum Force [N]:        ",  AcceptedRange::Positive,          {1, 2}},
+    {GunParameter::MaximumForce,      "MaximumForce",      "Maximum Force:",      "N",   " Maximum Force [N]:        ",  AcceptedRange::AboveMinimumForce, {1, 3}},
+    {GunParameter::PistonStroke,      "PistonStroke",      "Piston Stroke:",      "mm",  " Piston Stroke [mm]:        ", AcceptedRange::Positive,          {1, 4}},
+    {GunParameter::AdiabaticExponent, "AdiabaticExponent", "Adiabatic Exponent:", "",    " Adiabatic Exponent [-]:    ", AcceptedRange::Positive,          {1, 5}},
+    {GunParameter::AirPressure,       "AirPressure",       "Air Pressure:",       "MPa", " Air Pressure [MPa]:        ", AcceptedRange::Positive,          {1, 6}},
+    {GunParameter::ComputationStep,   "ComputationStep",   "Computation Step:",   "ms",  " Computation Step [ms]:     ", AcceptedRange::Positive,          {1, 7}},
+});
+// clang-format on
+
+inline constexpr int GunParameterCount = static_cast<int>(GunParameterTable.size());
+
+namespace GunParameterTableChecks {
+constexpr bool RowsFollowTheEnumeration() {
+    for (size_t i = 0; i < GunParameterTable.size(); ++i) {
+        if (Index(GunParameterTable[i].parameter) != static_cast<int>(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+constexpr bool EverySlotInsideTheBoxAndTakenOnce() {
+    std::array<std::array<bool, FieldRows>, FieldColumns> taken{};
+    for (const GunParameterInfo& info : GunParameterTable) {
+        const auto [column, row] = info.slot;
+        if (column < 0 || column >= FieldColumns || row < 0 || row >= FieldRows ||
+            taken[static_cast<size_t>(column)][static_cast<size_t>(row)]) {
+            return false;
+        }
+        taken[static_cast<size_t>(column)][static_cast<size_t>(row)] = true;
+    }
+    return true;
+}
+constexpr bool LabelEndsWithTheColonTheReaderCounts(std::string_view label) {
+    return label.find(':') == label.rfind(':') && label.find(':') != std::string_view::npos &&
+           label.find('*') == std::string_view::npos;
+}
+constexpr bool EveryRowComplete() {
+    for (const GunParameterInfo& info : GunParameterTable) {
+        if (info.fieldName == nullptr || info.caption == nullptr || info.unit == nullptr ||
+            info.reportLabel == nullptr ||
+            !LabelEndsWithTheColonTheReaderCounts(info.reportLabel)) {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace GunParameterTableChecks
+
+static_assert(GunParameterTableChecks::RowsFollowTheEnumeration(),
+              "GunParameterTable has one row per GunParameter, in the enumeration's order");
+static_assert(GunParameterTableChecks::EverySlotInsideTheBoxAndTakenOnce(),
+              "each parameter field needs a slot of its own inside the two columns of eight");
+static_assert(GunParameterTableChecks::EveryRowComplete(),
+              "every row needs its texts; a report label holds exactly one colon and no '*'");
+
+inline constexpr const GunParameterInfo& InfoOf(GunParameter parameter) {
+    return GunParameterTable[static_cast<size_t>(Index(parameter))];
+}
+
+// The parameter whose field name is given (case-sensitive), if any.
+std::optional<GunParameter> GunParameterByFieldName(std::string_view fieldName);
 
 // The texts of the sixteen entry fields, as the user typed them.
 using GunParameterTexts = std::array<std::string, GunParameterCount>;

@@ -56,11 +56,8 @@ ShotFigures ComputeShotFiguresOneByOne(const ModelInputs& completedInputs,
     try {
         RunCompletedShot(inputs, scratch);
         SummarizeShot(inputs, scratch);
-    } catch (const CommandAbort& abort) {
-        figures.failure = abort.what();
-        return figures;
-    } catch (const CommandError& error) {
-        figures.failure = error.what();
+    } catch (const CommandFailure& failure) {
+        figures.failure = failure.what();
         return figures;
     }
     figures.lastIndex = scratch.LastIndex;

@@ -16,6 +16,7 @@
 #include <regex>
 #include <string>
 
+#include "common/CLocale.h"
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "tests/fuzz/FuzzCheck.h"
@@ -37,8 +38,7 @@ const std::regex& Grammar(char separator) {
 }
 
 double StrtodWithPoint(const std::string& text) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return strtod_l(text.c_str(), nullptr, cLocale);
+    return strtod_l(text.c_str(), nullptr, CLocale());
 }
 
 // What a field text should read as: the grammar's parts put together in the notation strtod

@@ -54,9 +54,7 @@ bool CompletedInputs(const GunParameterTexts& texts, ModelInputs& inputs) {
         ReadModelInputs(texts, '.', inputs);
         ValidateModelInputs(inputs);
         CompleteModelInputs(inputs);
-    } catch (const CommandAbort&) {
-        return false;
-    } catch (const CommandError&) {
+    } catch (const CommandFailure&) {
         return false;
     }
     return true;

@@ -18,10 +18,8 @@ protected:
         try {
             SimulateShotFromFields(texts, '.', inputs, *result);
             SummarizeShot(inputs, *result);
-        } catch (const CommandAbort& abort) {
-            return abort.what();
-        } catch (const CommandError& error) {
-            return error.what();
+        } catch (const CommandFailure& failure) {
+            return failure.what();
         }
         return "";
     }
