@@ -17,12 +17,17 @@ constexpr double FlatFloor = 0.95;  // a flat curve's y range starts 5 % below i
 void AutoRange(GraphSlot& slot, int lastIndex) {
     slot.XMin = slot.YMin = NoMinimum;
     slot.XMax = slot.YMax = NoMaximum;
+    // Whether any point was met is counted, not read off the minimum: a curve whose values
+    // all lie at 1e20 or beyond leaves the minimum where it started, and taking that for "no
+    // point" would put the curve far outside the view, beyond any pixel.
+    bool pointVisited = false;
     for (const CurveSlot& curve : slot.Curves) {
         if (curve.Active != 1) {
             continue;
         }
         const auto last = static_cast<size_t>(LastWalkedPoint(curve, lastIndex));
         for (size_t i = 0; i <= last; ++i) {
+            pointVisited = true;
             if (curve.X[i] < slot.XMin) {
                 slot.XMin = curve.X[i];
             }
@@ -37,7 +42,7 @@ void AutoRange(GraphSlot& slot, int lastIndex) {
             }
         }
     }
-    if (slot.YMin == NoMinimum) {
+    if (!pointVisited) {
         slot.XMin = slot.YMin = 0;
         slot.XMax = slot.YMax = 1;
     }

@@ -50,6 +50,16 @@ TEST_F(AutoRangeTest, GivesAFlatCurveAYRangeAroundItsValue) {
     EXPECT_DOUBLE_EQ(slot.YMax, 8.4);
 }
 
+// A temperature of 7.65e23 K (a gun with an absurd piston friction) once left the minimum at
+// its start, was taken for "no point", and the curve fell far outside the view.
+TEST_F(AutoRangeTest, RangesACurveLyingBeyondTheStartingMinimum) {
+    SetCurve(0, {{0.01, 7.65e23}});
+    AutoRange(slot, 0);
+    EXPECT_DOUBLE_EQ(slot.XMin, 0.01);
+    EXPECT_EQ(slot.YMin, 1e20);
+    EXPECT_DOUBLE_EQ(slot.YMax, 7.65e23 * 1.05);
+}
+
 TEST_F(AutoRangeTest, GivesTheSinglePointAtTheOriginATinyRangeLabelledZero) {
     SetCurve(0, {{0, 0}});
     slot.W = 426;
