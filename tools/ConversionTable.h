@@ -16,12 +16,10 @@ struct ConversionRow {
     std::string_view toUnit;
 };
 
-inline constexpr int ConversionCount = 18;
-
 // In the order of the buttons. The factor of the reverse row is the double nearest to the
 // reciprocal of its partner's, so a value converted there and back need not come back as typed.
 // clang-format off
-inline constexpr std::array<ConversionRow, ConversionCount> ConversionTable{{
+inline constexpr auto ConversionTable = std::to_array<ConversionRow>({
     { 1,  2,  1, 0.0647989,            4, "gr",    "g"},
     { 2,  1,  2, 15.43236073451864,    4, "g",     "gr"},
     { 3,  3,  4, 1.0936132983377078,   3, "m",     "yd"},
@@ -40,8 +38,23 @@ inline constexpr std::array<ConversionRow, ConversionCount> ConversionTable{{
     {16, 16, 15, 0.006894744825494008, 2, "psi",   "MPa"},
     {17, 17, 18, 10,                   2, "MPa",   "bar"},
     {18, 18, 17, 0.1,                  2, "bar",   "MPa"},
-}};
+});
 // clang-format on
+
+inline constexpr int ConversionCount = static_cast<int>(ConversionTable.size());
+
+namespace ConversionTableChecks {
+constexpr bool ButtonsInOrder() {
+    for (size_t i = 0; i < ConversionTable.size(); ++i) {
+        if (ConversionTable[i].button != static_cast<int>(i) + 1) {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace ConversionTableChecks
+static_assert(ConversionTableChecks::ButtonsInOrder(),
+              "ConversionTable has the row of button N at index N - 1");
 
 // The row that converts fromUnit into toUnit (unit names as in the table, case-sensitive), or
 // nullptr where the window offers no such conversion.
