@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 
+#include <CLI/App.hpp>
 #include <ostream>
 
 #include "common/FieldNumber.h"
@@ -18,4 +19,8 @@ GunParameterTexts ParameterTextsOf(const GunParameters& gun) {
         texts[i] = NumberToField(gun.values[i], '.');
     }
     return texts;
+}
+
+void AddGunReport(CLI::App& command, std::string& path) {
+    command.add_option("GUN.txt", path, "the gun report, as Save writes it")->required();
 }

@@ -1,26 +1,33 @@
 #pragma once
 // A command of the command-line tool, and what every command shares.
 
+#include <functional>
 #include <iosfwd>
-#include <span>
 #include <string>
 
 #include "common/MessageSink.h"
 #include "model/GunParameters.h"
+
+namespace CLI {
+class App;
+}
 
 struct CliStreams {
     std::ostream& out;
     std::ostream& err;
 };
 
+// What a command does once its command line has been parsed into its options: the exit
+// status. Raises UsageError for wrong usage that only the command can see, CommandFailure for
+// a refused input or an unsuccessful computation.
+using CliAction = std::function<int(CliStreams& streams)>;
+
 struct CliCommand {
     const char* name;
-    const char* usage;        // the arguments after the name
-    const char* description;  // the --help text after the usage line
-    // Runs the command on the words after its name; the exit status. Raises UsageError for
-    // wrong usage, CommandError or CommandAbort for a refused input or an unsuccessful
-    // computation.
-    int (*run)(std::span<const std::string> words, CliStreams& streams);
+    const char* synopsis;  // the arguments after the name, as the usage line shows them
+    // Declares the command's arguments, description and help footer on its subcommand, and
+    // gives the action that runs it on the values parsed into them.
+    CliAction (*define)(CLI::App& command);
 };
 
 // Every message the window program would show in a box goes to standard error, one per line.
@@ -33,6 +40,9 @@ public:
 private:
     std::ostream& stream_;
 };
+
+// Declares the required first argument GUN.txt, a gun report saved by Velloran.
+void AddGunReport(CLI::App& command, std::string& path);
 
 // The gun of a report file, as its sixteen parameter texts with a point as separator: the
 // texts the window would show after loading it.

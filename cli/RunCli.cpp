@@ -1,26 +1,48 @@
 #include "cli/RunCli.h"
 
+// The whole of CLI11, header-only: its configuration classes are defined here once.
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <ostream>
 
-#include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
+#include "cli/CliHelpFormatter.h"
 #include "cli/Commands.h"
+#include "cli/UsageError.h"
 #include "common/CommandRunner.h"
+#include "common/Version.h"
 
 namespace {
 
-const std::array<CliCommand, 5> Commands = {
-    SimulateCommand, SweepCommand, PlotCommand, ConvertCommand, SpringCommand,
-};
+const auto Commands = std::to_array<CliCommand>({
+    SimulateCommand,
+    SweepCommand,
+    PlotCommand,
+    ConvertCommand,
+    SpringCommand,
+});
 
 void PrintOverview(std::ostream& stream) {
     stream << "usage: velloran-cli <command> [arguments]\n\ncommands:\n";
     for (const CliCommand& command : Commands) {
-        stream << "  " << command.name << ' ' << command.usage << '\n';
+        stream << "  " << command.name << ' ' << command.synopsis << '\n';
     }
-    stream << "\nRun 'velloran-cli <command> --help' for what a command does.\n";
+    stream << "\nRun 'velloran-cli <command> --help' for what a command does, and\n"
+              "'velloran-cli --version' for the version.\n";
+}
+
+const CliCommand* CommandNamed(const std::string& name) {
+    const auto found = std::find_if(Commands.begin(), Commands.end(),
+                                    [&](const CliCommand& c) { return name == c.name; });
+    return found == Commands.end() ? nullptr : &*found;
+}
+
+int WrongUsage(const CliCommand& command, const std::string& message, std::ostream& err) {
+    err << "velloran-cli " << command.name << ": " << message << '\n'
+        << UsageLine(command.name, command.synopsis) << '\n';
+    return CliWrongUsage;
 }
 
 }  // namespace
@@ -30,34 +52,47 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         PrintOverview(err);
         return CliWrongUsage;
     }
-    if (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help") {
+    if (arguments[0] == "help") {
         PrintOverview(out);
         return CliSuccess;
     }
-    const auto command = std::find_if(Commands.begin(), Commands.end(),
-                                      [&](const CliCommand& c) { return arguments[0] == c.name; });
-    if (command == Commands.end()) {
+    if (arguments[0] == "--help" || arguments[0] == "-h") {
+        PrintOverview(out);
+        return CliSuccess;
+    }
+    if (arguments[0] == "--version") {
+        out << "velloran-cli " << VelloranVersion << '\n';
+        return arguments.size() == 1 ? CliSuccess : CliWrongUsage;
+    }
+    const CliCommand* command = CommandNamed(arguments[0]);
+    if (command == nullptr) {
         err << "velloran-cli: unknown command '" << arguments[0] << "'\n";
         PrintOverview(err);
         return CliWrongUsage;
     }
-    const std::span<const std::string> words = arguments.subspan(1);
-    if (std::find_if(words.begin(), words.end(), [](const std::string& w) {
-            return w == "--help" || w == "-h";
-        }) != words.end()) {
-        out << "usage: velloran-cli " << command->name << ' ' << command->usage << "\n\n"
-            << command->description;
+
+    CLI::App parser("", command->name);
+    parser.formatter(std::make_shared<CliHelpFormatter>(command->synopsis));
+    parser.set_help_flag("-h,--help", "print this help and exit");
+    const CliAction action = command->define(parser);
+    try {
+        // CLI11 takes the words last first.
+        std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);
+        parser.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        out << parser.help();
         return CliSuccess;
+    } catch (const CLI::ParseError& wrong) {
+        return WrongUsage(*command, wrong.what(), err);
     }
+
     CliStreams streams{out, err};
     StreamMessageSink messages(err);
     int status = CliFailure;
     try {
-        RunCommand(messages, [&] { status = command->run(words, streams); });
+        RunCommand(messages, [&] { status = action(streams); });
     } catch (const UsageError& wrong) {
-        err << "velloran-cli " << command->name << ": " << wrong.what() << '\n'
-            << "usage: velloran-cli " << command->name << ' ' << command->usage << '\n';
-        return CliWrongUsage;
+        return WrongUsage(*command, wrong.what(), err);
     }
     return status;
 }

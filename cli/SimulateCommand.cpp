@@ -1,38 +1,43 @@
 // velloran-cli simulate: one shot of a saved gun, as the Compute button runs it.
 
+#include <CLI/App.hpp>
 #include <memory>
 #include <ostream>
 #include <sstream>
 
-#include "cli/CliArguments.h"
+#include "cli/CliValidators.h"
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
 #include "common/CommandErrors.h"
 #include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
 #include "model/ComputeCommand.h"
+#include "model/ResultSeries.h"
 
 namespace {
 
 void WriteSeriesCsv(std::ostream& csv, const SimulationResult& result) {
-    csv << "time_ms,bullet_travel_mm,bullet_velocity_m_s,piston_travel_mm,piston_velocity_m_s,"
-           "pressure_MPa,temperature_K\n";
+    for (const ResultSeriesInfo& series : ResultSeriesTable) {
+        csv << (&series == &ResultSeriesTable.front() ? "" : ",") << CsvColumnName(series);
+    }
+    csv << '\n';
     for (int n = 0; n <= result.LastIndex; ++n) {
-        const auto i = static_cast<size_t>(n);
-        csv << CsvNumber(result.Time[i]) << ',' << CsvNumber(result.BulletTravel[i]) << ','
-            << CsvNumber(result.BulletVelocity[i]) << ',' << CsvNumber(result.PistonTravel[i])
-            << ',' << CsvNumber(result.PistonVelocity[i]) << ',' << CsvNumber(result.Pressure[i])
-            << ',' << CsvNumber(result.Temperature[i]) << '\n';
+        for (const ResultSeriesInfo& series : ResultSeriesTable) {
+            csv << (&series == &ResultSeriesTable.front() ? "" : ",")
+                << CsvNumber((result.*series.series)[static_cast<size_t>(n)]);
+        }
+        csv << '\n';
     }
 }
 
-int RunSimulate(std::span<const std::string> words, CliStreams& io) {
-    const OptionSpec options[] = {{"--csv"}, {"--save"}};
-    const CliArguments arguments = ParseCliArguments(words, options);
-    if (arguments.positionals.size() != 1) {
-        throw UsageError("give one gun report");
-    }
-    const GunParameters gun = LoadGunReport(QString::fromStdString(arguments.positionals[0]));
+struct SimulateOptions {
+    std::string gun;
+    std::string csv;   // "" when not asked for
+    std::string save;  // likewise
+};
+
+int RunSimulate(const SimulateOptions& options, CliStreams& io) {
+    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
     const GunParameterTexts texts = ParameterTextsOf(gun);
     ModelInputs inputs;
     const auto result = std::make_unique<SimulationResult>();
@@ -40,7 +45,7 @@ int RunSimulate(std::span<const std::string> words, CliStreams& io) {
     SummarizeShot(inputs, *result);
 
     // With the series on standard output, the summary goes to standard error.
-    const std::string csvPath = arguments.Option("--csv");
+    const std::string& csvPath = options.csv;
     std::ostream& summaryStream = csvPath == "-" ? io.err : io.out;
     for (const std::string& line : SummaryLines(*result)) {
         summaryStream << line << '\n';
@@ -54,11 +59,37 @@ int RunSimulate(std::span<const std::string> words, CliStreams& io) {
             ShowMessageAndAbort(FileSavingErrorMessage);
         }
     }
-    if (arguments.Has("--save")) {
-        SaveGunReport(QString::fromStdString(arguments.Option("--save")), gun.name, texts, '.',
+    if (!options.save.empty()) {
+        SaveGunReport(QString::fromStdString(options.save), gun.name, texts, '.',
                       ReportSummaryOf(*result));
     }
     return 0;
+}
+
+CliAction DefineSimulate(CLI::App& command) {
+    auto options = std::make_shared<SimulateOptions>();
+    command.description(
+        "Reads the gun of a report saved by Velloran, computes its shot exactly as the Compute\n"
+        "button does, and prints the seven summary lines of the result box.");
+    AddGunReport(command, options->gun);
+    command
+        .add_option("--csv", options->csv,
+                    "write the counted steps in display units as CSV (17 significant\n"
+                    "digits, a point as decimal separator); '-' writes them to\n"
+                    "standard output and the summary to standard error")
+        ->option_text("FILE|-")
+        ->check(NonEmptyFileName);
+    command
+        .add_option("--save", options->save,
+                    "write the report of this gun with this summary, as Save does")
+        ->option_text("REPORT.txt")
+        ->check(NonEmptyFileName);
+    command.footer(
+        "Example: velloran-cli simulate RevIve.txt --csv shot.csv\n"
+        "\n"
+        "Exit status: 0 on success, 1 when the gun is refused or its shot fails, 2 for wrong\n"
+        "usage.");
+    return [options](CliStreams& io) { return RunSimulate(*options, io); };
 }
 
 }  // namespace
@@ -66,14 +97,5 @@ int RunSimulate(std::span<const std::string> words, CliStreams& io) {
 const CliCommand SimulateCommand = {
     "simulate",
     "GUN.txt [--csv FILE|-] [--save REPORT.txt]",
-    "Reads the gun of a report saved by Velloran, computes its shot exactly as the Compute\n"
-    "button does, and prints the seven summary lines of the result box.\n"
-    "\n"
-    "  --csv FILE     write the counted steps in display units as CSV (17 significant digits,\n"
-    "                 a point as decimal separator); '-' writes them to standard output and\n"
-    "                 the summary to standard error\n"
-    "  --save FILE    write the report of this gun with this summary, as Save does\n"
-    "\n"
-    "Exit status: 0 on success, 1 when the gun is refused or its shot fails, 2 for wrong usage.\n",
-    RunSimulate,
+    DefineSimulate,
 };

@@ -1,12 +1,15 @@
 // velloran-cli sweep: a saved gun computed over a grid of one or two of its parameters.
 
+#include <CLI/App.hpp>
+#include <memory>
 #include <ostream>
 #include <vector>
 
-#include "cli/CliArguments.h"
+#include "cli/CliHelpFormatter.h"
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
 #include "cli/SweepGrid.h"
+#include "cli/UsageError.h"
 #include "common/ApplicationTitle.h"
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
@@ -18,21 +21,16 @@ namespace {
 // Limits what a typing slip can ask of the machine: a million shots take minutes already.
 constexpr size_t MaximumGridPoints = 1'000'000;
 
-int RunSweep(std::span<const std::string> words, CliStreams& io) {
-    const OptionSpec options[] = {{"--vary", true}, {"--threads"}};
-    const CliArguments arguments = ParseCliArguments(words, options);
-    if (arguments.positionals.size() != 1) {
-        throw UsageError("give one gun report");
-    }
-    if (!arguments.Has("--vary")) {
-        throw UsageError("give one or two --vary NAME=FROM:TO:STEPS");
-    }
+struct SweepOptions {
+    std::string gun;
+    std::vector<std::string> vary;  // one or two NAME=FROM:TO:STEPS
+    unsigned threads = 0;           // 0: one per core
+};
+
+int RunSweep(const SweepOptions& options, CliStreams& io) {
     std::vector<SweepAxis> axes;
-    for (const std::string& vary : arguments.options.at("--vary")) {
+    for (const std::string& vary : options.vary) {
         axes.push_back(ParseSweepAxis(vary));
-    }
-    if (axes.size() > 2) {
-        throw UsageError("at most two parameters can be varied");
     }
     if (axes.size() == 2 && axes[0].parameter == axes[1].parameter) {
         throw UsageError("vary two different parameters");
@@ -44,12 +42,9 @@ int RunSweep(std::span<const std::string> words, CliStreams& io) {
     if (gridPoints > MaximumGridPoints) {
         throw UsageError("the grid has more than a million points");
     }
-    const unsigned threads =
-        arguments.Has("--threads")
-            ? static_cast<unsigned>(ParseCliCount(arguments.Option("--threads"), "--threads", 1))
-            : 0;
+    const unsigned threads = options.threads;
 
-    const GunParameters gun = LoadGunReport(QString::fromStdString(arguments.positionals[0]));
+    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
     const std::vector<GunParameterTexts> grid = SweepGridTexts(ParameterTextsOf(gun), axes);
 
     // Each point is read and checked as the Compute button would; those that pass are
@@ -101,29 +96,56 @@ int RunSweep(std::span<const std::string> words, CliStreams& io) {
     return 0;
 }
 
+std::string ParameterNames() {
+    std::string names;
+    for (const GunParameterInfo& info : GunParameterTable) {
+        names += std::string(names.empty() ? "" : ", ") + info.fieldName;
+    }
+    return names;
+}
+
+CliAction DefineSweep(CLI::App& command) {
+    auto options = std::make_shared<SweepOptions>();
+    command.description(
+        "Computes the gun of a report over a grid of one or two of its parameters and prints one\n"
+        "CSV row per grid point, the first parameter varying slowest.");
+    AddGunReport(command, options->gun);
+    command
+        .add_option("--vary", options->vary,
+                    "vary the parameter NAME over STEPS points from FROM to TO,\n"
+                    "both included, in the units of the main window; give it\n"
+                    "once or twice")
+        ->option_text("NAME=FROM:TO:STEPS")
+        ->required()
+        ->expected(1, 2)
+        ->allow_extra_args(false);
+    command
+        .add_option("--threads", options->threads,
+                    "compute on N threads (default: one per core); the output is\n"
+                    "the same for any N")
+        ->option_text("N")
+        ->check(CLI::PositiveNumber);
+    command.footer(
+        WrapWords("Parameter names: " + ParameterNames() + ".", 90, 2) +
+        "\n"
+        "\n"
+        "Columns: the varied parameters, status (ok, or the message the Compute button would\n"
+        "show), steps, max_pressure_MPa, max_piston_velocity_m_s, max_temperature_K,\n"
+        "bullet_velocity_m_s, bullet_energy_J. A point whose computation fails leaves its figures\n"
+        "empty and the sweep goes on.\n"
+        "\n"
+        "Example: velloran-cli sweep RevIve.txt --vary PistonStroke=50:70:5 --vary "
+        "BulletWeight=0.4:0.6:3\n"
+        "\n"
+        "Exit status: 0 when the sweep ran (whatever its points gave), 1 when the report is\n"
+        "refused, 2 for wrong usage.");
+    return [options](CliStreams& io) { return RunSweep(*options, io); };
+}
+
 }  // namespace
 
 const CliCommand SweepCommand = {
     "sweep",
     "GUN.txt --vary NAME=FROM:TO:STEPS [--vary NAME2=FROM:TO:STEPS] [--threads N]",
-    "Computes the gun of a report over a grid of one or two of its parameters and prints one\n"
-    "CSV row per grid point, the first parameter varying slowest.\n"
-    "\n"
-    "  --vary NAME=FROM:TO:STEPS   vary the parameter NAME (Caliber, BulletWeight, BarrelLength,\n"
-    "                              BarrelFriction, InitialPressure, PistonWeight, PistonDiameter,\n"
-    "                              PistonFriction, PackingThickness, SpringWeight, MinimumForce,\n"
-    "                              MaximumForce, PistonStroke, AdiabaticExponent, AirPressure,\n"
-    "                              ComputationStep) over STEPS points from FROM to TO, both\n"
-    "                              included, in the units of the main window\n"
-    "  --threads N                 compute on N threads (default: one per core); the output\n"
-    "                              is the same for any N\n"
-    "\n"
-    "Columns: the varied parameters, status (ok, or the message the Compute button would\n"
-    "show), steps, max_pressure_MPa, max_piston_velocity_m_s, max_temperature_K,\n"
-    "bullet_velocity_m_s, bullet_energy_J. A point whose computation fails leaves its figures\n"
-    "empty and the sweep goes on.\n"
-    "\n"
-    "Exit status: 0 when the sweep ran (whatever its points gave), 1 when the report is\n"
-    "refused, 2 for wrong usage.\n",
-    RunSweep,
+    DefineSweep,
 };

@@ -1,6 +1,10 @@
 #include "cli/SweepGrid.h"
 
-#include "cli/CliArguments.h"
+#include <cmath>
+#include <limits>
+
+#include "cli/CliNumbers.h"
+#include "cli/UsageError.h"
 #include "common/FieldNumber.h"
 
 double SweepAxis::Value(int k) const {
@@ -30,9 +34,17 @@ SweepAxis ParseSweepAxis(const std::string& text) {
     SweepAxis axis{*parameter, 0, 0, 0};
     axis.from = ParseCliNumber(text.substr(equals + 1, firstColon - equals - 1), "FROM");
     axis.to = ParseCliNumber(text.substr(firstColon + 1, secondColon - firstColon - 1), "TO");
-    axis.points = ParseCliCount(text.substr(secondColon + 1), "STEPS", 1);
+    axis.points =
+        ParseCliCount(text.substr(secondColon + 1), "STEPS", 1, std::numeric_limits<int>::max());
     if (axis.points == 1 && axis.from != axis.to) {
         throw UsageError("a sweep of one point needs FROM equal to TO");
+    }
+    // A range wider than the largest double gives points that are no numbers at all. The
+    // points grow with k, so the last one before TO (which is TO exactly) is the one to check.
+    if (axis.points >= 3 && !std::isfinite(axis.Value(axis.points - 2))) {
+        throw UsageError("--vary " + name + ": the points from " + NumberToField(axis.from, '.') +
+                         " to " + NumberToField(axis.to, '.') +
+                         " go beyond the range of a double; narrow the range");
     }
     return axis;
 }

@@ -16,7 +16,8 @@ struct SweepAxis {
     double Value(int k) const;
 };
 
-// "NAME=FROM:TO:STEPS", NAME a parameter's field name such as PistonStroke. Raises UsageError.
+// "NAME=FROM:TO:STEPS", NAME a parameter's field name such as PistonStroke. Raises UsageError,
+// also when a point of the range is not a finite number.
 SweepAxis ParseSweepAxis(const std::string& text);
 
 // The sixteen parameter texts of every grid point, the first axis varying slowest; each

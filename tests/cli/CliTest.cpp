@@ -14,6 +14,7 @@
 #include "common/FieldNumber.h"
 #include "common/ImageView.h"
 #include "common/RadioGroup.h"
+#include "common/Version.h"
 #include "model/ComputeCommand.h"
 #include "tests/app/WindowsFixture.h"
 #include "tests/cli/CliFixture.h"
@@ -121,15 +122,20 @@ TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
         {"simulate", "a.txt", "b.txt"},
         {"simulate", "a.txt", "--csv"},
         {"simulate", "a.txt", "--colour", "red"},
+        {"simulate", "a.txt", "--csv="},
+        {"simulate", "a.txt", "--csv", ""},
+        {"simulate", "a.txt", "--csv", "--save", "b.txt"},
         {"sweep", "a.txt"},
         {"sweep", "a.txt", "--vary", "Stroke=1:2:3"},
         {"sweep", "a.txt", "--vary", "PistonStroke=1:2"},
         {"sweep", "a.txt", "--vary", "PistonStroke=1:2:0"},
         {"sweep", "a.txt", "--vary", "PistonStroke=a:2:3"},
         {"sweep", "a.txt", "--vary", "PistonStroke=1:2:3", "--threads", "0"},
+        {"sweep", "a.txt", "--vary", "MaximumForce=-1.7e308:1.7e308:3"},  // NaN points
         {"plot", "a.txt", "--y", "speed", "-o", "x.png"},
         {"plot", "a.txt", "--y", "piston_velocity", "--x", "bullet_travel", "-o", "x.png"},
         {"plot", "a.txt", "--y", "pressure", "-o", "x.png", "--size", "50x50"},
+        {"plot", "a.txt", "--y", "pressure", "-o", "x.png", "--size", "20000x100"},
         {"convert", "1", "g", "yd"},
         {"convert", "1", "g"},
         {"spring", "1", "2", "3", "4"},
@@ -223,6 +229,12 @@ TEST(CliProgram, ReportsThroughItsExitStatusAndStreams) {
     program.start(VELLORAN_CLI_PATH, {});
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 2);
+
+    program.start(VELLORAN_CLI_PATH, {"--version"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(program.readAllStandardOutput(),
+              QByteArray("velloran-cli ") + VelloranVersion + "\n");
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+#include "cli/PlotOptions.h"
+
+#include <CLI/App.hpp>
+#include <vector>
+
+#include "cli/CliNumbers.h"
+#include "cli/CliValidators.h"
+#include "cli/UsageError.h"
+#include "graph/PlotQuantities.h"
+
+namespace {
+
+constexpr int SmallestPictureSide = 83;  // the graph is drawn only from 1.5 × its margins up
+constexpr int LargestPictureSide = 10000;
+
+template <class Items>
+std::vector<std::string> NamesOf(const Items& items) {
+    std::vector<std::string> names;
+    for (const auto& item : items) {
+        names.emplace_back(item.series->name);
+    }
+    return names;
+}
+
+template <class Items>
+int RowNamed(const std::string& name, const Items& items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (name == items[i].series->name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;  // the option's check refuses every other name before this is asked
+}
+
+std::string OverTravelList() {
+    std::string list;
+    for (const PlotQuantity& quantity : PlotQuantities) {
+        if (quantity.plottedOverBulletTravel) {
+            list += std::string(list.empty() ? "" : ", ") + quantity.series->name;
+        }
+    }
+    return list;
+}
+
+}  // namespace
+
+void AddPlotOptions(CLI::App& command, PlotOptions& options) {
+    command.add_option("--y", options.quantity, "the quantity on the vertical axis")
+        ->option_text("QUANTITY")
+        ->required()
+        ->check(CLI::IsMember(NamesOf(PlotQuantities)));
+    command
+        .add_option("--x", options.axis,
+                    "the horizontal axis (default time); over bullet_travel the\n"
+                    "graph plots " +
+                        OverTravelList() + " only")
+        ->option_text("AXIS")
+        ->check(CLI::IsMember(NamesOf(PlotAxes)));
+    command.add_option("-o", options.picture, "the PNG picture to write")
+        ->option_text("FILE.png")
+        ->required()
+        ->check(NonEmptyFileName);
+    command
+        .add_option("--size", options.size,
+                    "its size in pixels (default 426x258, the window's graph)")
+        ->option_text("WxH");
+}
+
+PlotItems ChosenPlotItems(const PlotOptions& options) {
+    const PlotItems items{RowNamed(options.quantity, PlotQuantities),
+                          RowNamed(options.axis, PlotAxes)};
+    if (items.quantity < 0 || items.axis < 0 ||
+        !IsPlotted(PlotQuantities[static_cast<size_t>(items.quantity)],
+                   PlotAxes[static_cast<size_t>(items.axis)])) {
+        throw UsageError("the graph does not plot " + options.quantity + " over " + options.axis +
+                         "; plot it over time");
+    }
+    return items;
+}
+
+QSize ChosenPictureSize(const PlotOptions& options) {
+    const size_t times = options.size.find('x');
+    if (times == std::string::npos) {
+        throw UsageError("--size takes WxH, such as 426x258, not '" + options.size + "'");
+    }
+    return {ParseCliCount(options.size.substr(0, times), "the width", SmallestPictureSide,
+                          LargestPictureSide),
+            ParseCliCount(options.size.substr(times + 1), "the height", SmallestPictureSide,
+                          LargestPictureSide)};
+}
