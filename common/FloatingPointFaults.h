@@ -18,3 +18,11 @@ const char* FloatingPointFaultMessage(FloatingPointFault fault);
 
 // Raises the CommandError of the pending fault, if any.
 void ThrowIfFloatingPointFault();
+
+// Makes the arithmetic that computes the value complete at this point, before a following read
+// of the flags. The compiler sees no dependence between the two and may otherwise move the
+// arithmetic of a value held in registers past the read.
+template <class T>
+[[gnu::always_inline]] inline void CompleteBeforeReadingFlags(const T& value) {
+    asm volatile("" : : "m"(value) : "memory");
+}

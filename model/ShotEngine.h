@@ -16,14 +16,15 @@ enum ShotComponent {
     BulletTravelComponent,    // x_b, m, 0 at the bullet's start position
     BulletVelocityComponent,  // v_b, m/s
     PressureVolumeComponent,  // E = p × V, J; the pressure is always derived from it
+    ShotComponentCount
 };
-using ShotState = std::array<double, 5>;
+using ShotState = std::array<double, ShotComponentCount>;
 
 // The state before the first step: everything at rest, the air at ambient pressure in the
 // swept volume alone.
 ShotState InitialShotState(const ModelInputs& inputs);
 
-// Air volume (m³), cylinder pressure (Pa) and temperature (K) of a state.
+// Air volume (m³) and temperature (K) of a state, as the steps work them out.
 double AirVolume(const ShotState& y, const ModelInputs& inputs);
 double AirTemperature(const ShotState& y, const ModelInputs& inputs);
 
