@@ -1,5 +1,8 @@
 #include "model/ShotBatch.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "common/CommandErrors.h"
 #include "common/FloatingPointFaults.h"
 #include "model/ComputeCommand.h"
@@ -22,7 +25,10 @@ namespace {
 constexpr double NearDoubleLimit = 1e300;
 
 // Puts the shots of a block through the lanes, a new shot into each lane whose shot ended,
-// until none is left; the shots that must run alone meanwhile run alone.
+// until none is left; the shots that must run alone meanwhile run alone. The floating-point
+// flags are read once each time the kernel stops: when they were raised, every shot that was
+// stepped, ended or began since they were last clean runs alone, which reports its fault as
+// the compute command would, and the lanes start afresh.
 class LaneScheduler {
 public:
     LaneScheduler(std::span<const ModelInputs> inputs, std::span<ShotFigures> figures,
@@ -30,27 +36,47 @@ public:
         : inputs_(inputs), figures_(figures), scratch_(scratch), kernel_(kernel) {}
 
     void Run() {
-        while (runningLanes_ < kernel_.lanes && StartNextShot(runningLanes_)) {
-            ++runningLanes_;
-        }
+        ClearFloatingPointFaults();
+        FillLanes();
         while (runningLanes_ > 0) {
             RepeatLaneZeroInIdleLanes();
+            const std::array<size_t, MaxShotLanes> stepped = shotOfLane_;
+            const size_t steppedCount = runningLanes_;
             kernel_.stepUntilAShotEnds(lanes_, runningLanes_);
             for (size_t lane = 0; lane < runningLanes_;) {
                 if (SettleLane(lane)) {
                     ++lane;
                 }
             }
+            if (PendingFloatingPointFault() != FloatingPointFault::None) {
+                RunAloneAfterAFault(std::span(stepped).first(steppedCount));
+            }
         }
     }
 
-    // Whether the lanes' arithmetic raised a floating-point flag.
-    bool RaisedAFault() const {
-        return faultedBeforeAShotRanAlone_ ||
-               PendingFloatingPointFault() != FloatingPointFault::None;
+private:
+    void FillLanes() {
+        while (runningLanes_ < kernel_.lanes && StartNextShot(runningLanes_)) {
+            ++runningLanes_;
+        }
     }
 
-private:
+    // The flags don't tell whose arithmetic failed.
+    void RunAloneAfterAFault(std::span<const size_t> stepped) {
+        std::vector<size_t> suspects(stepped.begin(), stepped.end());
+        for (size_t lane = 0; lane < runningLanes_; ++lane) {
+            if (std::find(stepped.begin(), stepped.end(), shotOfLane_[lane]) == stepped.end()) {
+                suspects.push_back(shotOfLane_[lane]);
+            }
+        }
+        runningLanes_ = 0;
+        for (const size_t shot : suspects) {
+            figures_[shot] = ComputeShotFiguresOneByOne(inputs_[shot], scratch_);
+        }
+        ClearFloatingPointFaults();
+        FillLanes();
+    }
+
     // Puts the next shot, if any is left, into the lane.
     bool StartNextShot(size_t lane) {
         if (nextShot_ == inputs_.size()) {
@@ -159,11 +185,8 @@ private:
     }
 
     void RunAlone(size_t shot) {
-        // The shot clears the flags for itself: what the lanes raised so far is kept aside.
-        faultedBeforeAShotRanAlone_ =
-            faultedBeforeAShotRanAlone_ || PendingFloatingPointFault() != FloatingPointFault::None;
+        const FloatingPointFaultsKeptAside lanesFaults;
         figures_[shot] = ComputeShotFiguresOneByOne(inputs_[shot], scratch_);
-        ClearFloatingPointFaults();
     }
 
     std::span<const ModelInputs> inputs_;
@@ -174,7 +197,6 @@ private:
     std::array<size_t, MaxShotLanes> shotOfLane_{};
     size_t runningLanes_ = 0;
     size_t nextShot_ = 0;
-    bool faultedBeforeAShotRanAlone_ = false;
 };
 
 }  // namespace
@@ -182,13 +204,5 @@ private:
 void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
                         std::span<ShotFigures> figures, SimulationResult& scratch,
                         const ShotLaneKernel& kernel) {
-    ClearFloatingPointFaults();
-    LaneScheduler scheduler(completedInputs, figures, scratch, kernel);
-    scheduler.Run();
-    if (scheduler.RaisedAFault()) {
-        // The flags don't tell whose arithmetic failed.
-        for (size_t i = 0; i < completedInputs.size(); ++i) {
-            figures[i] = ComputeShotFiguresOneByOne(completedInputs[i], scratch);
-        }
-    }
+    LaneScheduler(completedInputs, figures, scratch, kernel).Run();
 }

@@ -17,10 +17,10 @@ ShotFigures ComputeShotFiguresOneByOne(const ModelInputs& completedInputs,
                                        SimulationResult& scratch);
 
 // The figures of every shot of a block, computed in the kernel's lanes; the same as
-// ComputeShotFiguresOneByOne gives for each. The floating-point flags are read once for the
-// block: when its arithmetic raised one, every shot of the block is run again alone, which
-// reports each fault as the compute command would. The scratch result serves the shots run
-// alone (those too whose values come near the limits of a double).
+// ComputeShotFiguresOneByOne gives for each. The floating-point flags are read once each time
+// the lanes stop for a shot that ended: when they were raised, the shots stepped since then
+// run again alone, which reports each fault as the compute command would. The scratch result
+// serves the shots run alone (those too whose values come near the limits of a double).
 void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
                         std::span<ShotFigures> figures, SimulationResult& scratch,
                         const ShotLaneKernel& kernel = BestShotLaneKernel());

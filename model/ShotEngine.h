@@ -47,7 +47,8 @@ struct ShotOutcome {
 
 // Runs the shot for inputs that passed the checks and were completed, writing the series of
 // the result from entry 0. Only a completed run writes LastIndex; the summary is untouched.
-// Allocates nothing.
+// A run whose arithmetic fails stops at that step: the entries before it are written, none
+// from it on. Allocates nothing.
 ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result);
 
 inline constexpr const char* StepLimitMessage =
