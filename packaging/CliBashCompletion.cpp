@@ -114,8 +114,13 @@ _velloran_cli()
         COMPREPLY=($(compgen -W "${_velloran_cli_options[$command]} -h --help" -- "$cur"))
         return
     fi
+    # A kind ending in "+" takes all the arguments from its position on.
     local positionals=(${_velloran_cli_positionals[$command]})
-    _velloran_cli_values "${positionals[position]-}"
+    local kind=${positionals[position]-}
+    if [[ -z $kind ]] && ((${#positionals[@]})) && [[ ${positionals[-1]} == *+ ]]; then
+        kind=${positionals[-1]}
+    fi
+    _velloran_cli_values "${kind%+}"
 } &&
     complete -F _velloran_cli velloran-cli
 )";
@@ -190,12 +195,14 @@ std::string CliBashCompletion(const std::vector<CliCommandReference>& commands) 
             }
         }
     }
-    script << ")\n# The kinds of each command's positional arguments, in their order.\n"
+    script << ")\n# The kinds of each command's positional arguments, in their order; \"+\" marks\n"
+              "# one that takes the rest.\n"
               "declare -gA _velloran_cli_positionals=(\n";
     for (const CliCommandReference& command : commands) {
         std::string kinds;
         for (const CliArgumentReference& positional : command.positionals) {
-            kinds += (kinds.empty() ? "" : " ") + ValueKind(positional.names.front());
+            kinds += (kinds.empty() ? "" : " ") + ValueKind(positional.names.front()) +
+                     (positional.repeats ? "+" : "");
         }
         script << "    [" << command.name << "]=" << Quoted(kinds) << '\n';
     }

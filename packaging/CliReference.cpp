@@ -25,6 +25,7 @@ CliArgumentReference ArgumentOf(const CLI::Option& option) {
         argument.names = {option.get_name(true)};
     }
     argument.description = JoinLines(option.get_description());
+    argument.repeats = option.get_items_expected_max() > 1;
     return argument;
 }
 

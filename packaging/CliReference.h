@@ -11,6 +11,7 @@ struct CliArgumentReference {
     // The value as the help shows it ("FILE.png", "NAME=FROM:TO:STEPS"); empty for a flag.
     std::string valueText;
     std::string description;  // its lines joined into one
+    bool repeats = false;     // takes any number of values (a positional argument: the rest)
 };
 
 struct CliCommandReference {
