@@ -60,17 +60,17 @@ _velloran_cli_values()
         *=)
             # The name and its equals sign; what follows it is typed by hand.
             [[ $cur == *=* ]] && return
-            COMPREPLY=($(compgen -W "$names" -S = -- "$cur"))
+            mapfile -t COMPREPLY < <(compgen -W "$names" -S = -- "$cur")
             compopt -o nospace
             ;;
         *,)
             local chosen=
             [[ $cur == *,* ]] && chosen=${cur%,*},
-            COMPREPLY=($(compgen -W "$names" -P "$chosen" -- "${cur##*,}"))
+            mapfile -t COMPREPLY < <(compgen -W "$names" -P "$chosen" -- "${cur##*,}")
             compopt -o nospace
             ;;
         *)
-            COMPREPLY=($(compgen -W "$names" -- "$cur"))
+            mapfile -t COMPREPLY < <(compgen -W "$names" -- "$cur")
             ;;
     esac
 }
@@ -83,9 +83,9 @@ _velloran_cli()
 
     if ((cword == 1)); then
         if [[ $cur == -* ]]; then
-            COMPREPLY=($(compgen -W '-h --help --version' -- "$cur"))
+            mapfile -t COMPREPLY < <(compgen -W '-h --help --version' -- "$cur")
         else
-            COMPREPLY=($(compgen -W "$_velloran_cli_commands help" -- "$cur"))
+            mapfile -t COMPREPLY < <(compgen -W "$_velloran_cli_commands help" -- "$cur")
         fi
         return
     fi
@@ -106,16 +106,19 @@ _velloran_cli()
             ((position++))
         elif [[ ${words[i]} == -- ]]; then
             optionsEnded=true
-        elif [[ ${words[i]} != *=* && ${_velloran_cli_value_kinds["$command ${words[i]}"]+set} ]]; then
+        elif [[ ${words[i]} != *=* ]] &&
+            [[ ${_velloran_cli_value_kinds["$command ${words[i]}"]+set} ]]; then
             ((i++))
         fi
     done
     if ! $optionsEnded && [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "${_velloran_cli_options[$command]} -h --help" -- "$cur"))
+        local options="${_velloran_cli_options[$command]} -h --help"
+        mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return
     fi
     # A kind ending in "+" takes all the arguments from its position on.
-    local positionals=(${_velloran_cli_positionals[$command]})
+    local positionals
+    read -ra positionals <<<"${_velloran_cli_positionals[$command]}"
     local kind=${positionals[position]-}
     if [[ -z $kind ]] && ((${#positionals[@]})) && [[ ${positionals[-1]} == *+ ]]; then
         kind=${positionals[-1]}

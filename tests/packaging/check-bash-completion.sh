@@ -43,8 +43,8 @@ Expect() {
     COMPREPLY=()
     _velloran_cli velloran-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
     local offered
-    offered=$(printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' ')
-    expected=$(printf '%s\n' $expected | sort | tr '\n' ' ')
+    offered=$(printf '%s\n' "${COMPREPLY[@]}" | sed '/^$/d' | sort | tr '\n' ' ')
+    expected=$(tr ' ' '\n' <<<"$expected" | sed '/^$/d' | sort | tr '\n' ' ')
     if [[ $offered == "$expected" ]]; then
         echo "ok:     '$line' -> $offered"
     else
