@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTextDocument>
 
 #include "app/Oprogramu1.h"
 #include "common/CommandRunner.h"
@@ -43,8 +44,8 @@ void ShowToolWindow(QWidget* window) {
 }  // namespace
 
 Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
-    : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : PlainDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       context_(context),
       windows_(windows),
       modelInputs_(std::make_unique<ModelInputs>()),
@@ -131,10 +132,15 @@ void Tvstup::BuildParameterFields() {
 void Tvstup::BuildResultControls() {
     Memo1 = new QPlainTextEdit(ClientArea);
     Memo1->setGeometry(392, 8, 185, 145);
+    // Lines wider than the box wrap inside it, as in a classic memo, and no horizontal scroll bar
+    // lies half under "Clear". The memo's narrow margin keeps every summary line but the hyphen
+    // rule whole in the window's font (a "m/s" would break after its slash). Tab moves on to the
+    // next control instead of writing a tab.
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Summary lines are kept whole (a wrapped "m/s" or hyphen line reads badly); the few that
-    // are wider than the box scroll sideways.
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->document()->setDocumentMargin(2);
+    Memo1->setTabChangesFocus(true);
     Memo1->setPlainText(QStringLiteral("Computation Result:"));
 
     Button2 = new QPushButton(QStringLiteral("Clear"), ClientArea);
@@ -267,7 +273,7 @@ void Tvstup::FormResize() {
 }
 
 void Tvstup::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
+    PlainDialog::resizeEvent(event);
     FormResize();
 }
 

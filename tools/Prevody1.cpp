@@ -72,16 +72,14 @@ QPushButton* ArrowButton(QWidget* parent, int x, const QPixmap& glyph) {
     button->setGeometry(x, 16, ButtonWidth, ButtonHeight);
     button->setIcon(glyph);
     button->setIconSize(glyph.size());
-    // Enter in a field must not convert: only a click or the space bar on the button does.
-    button->setAutoDefault(false);
     return button;
 }
 
 }  // namespace
 
 Tprevody::Tprevody(ProgramContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : PlainDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowCloseButtonHint),
       context_(context) {
     setWindowTitle(QStringLiteral("Unit Conversion"));
     setFont(DefaultWindowFont());

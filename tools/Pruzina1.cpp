@@ -33,8 +33,8 @@ constexpr double DefaultShearModulus = 81.5;  // GPa, spring steel
 }  // namespace
 
 Tpruzina::Tpruzina(ProgramContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : PlainDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowCloseButtonHint),
       context_(context) {
     setWindowTitle(QStringLiteral("Spring Calculation"));
     setFont(DefaultWindowFont());
@@ -78,7 +78,6 @@ void Tpruzina::BuildResultControls() {
     GroupBox2->setGeometry(248, 4, 113, 142);
     Button1 = new QPushButton(QStringLiteral("Compute"), GroupBox2);
     Button1->setGeometry(8, 16, 97, 49);
-    Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &Tpruzina::Button1Click);
     Label10 = PlaceLabel(GroupBox2, QStringLiteral("Spring Power [N]:"), 18, 83);
     Edit6 = new QLineEdit(QStringLiteral("0"), GroupBox2);
