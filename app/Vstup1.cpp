@@ -1,7 +1,6 @@
 #include "app/Vstup1.h"
 
 #include <QFrame>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -11,6 +10,7 @@
 
 #include "app/Oprogramu1.h"
 #include "common/CommandRunner.h"
+#include "common/EtchedGroupBox.h"
 #include "common/FieldNumber.h"
 #include "common/ImageView.h"
 #include "common/RadioGroup.h"
@@ -104,7 +104,7 @@ Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
 Tvstup::~Tvstup() = default;
 
 void Tvstup::BuildParameterFields() {
-    GroupBox2 = new QGroupBox(QStringLiteral("Parametres"), ClientArea);
+    GroupBox2 = new EtchedGroupBox(QStringLiteral("Parametres"), ClientArea);
     GroupBox2->setGeometry(8, 30, 377, 211);
     // Two columns of eight: the caption ends 6 pixels before its field and stands 3 pixels
     // lower than the field's top; the unit follows the field.
@@ -147,7 +147,7 @@ void Tvstup::BuildResultControls() {
     Button2->setGeometry(398, 128, 41, 20);
     connect(Button2, &QPushButton::clicked, this, &Tvstup::Button2Click);
 
-    GroupBox4 = new QGroupBox(ClientArea);
+    GroupBox4 = new EtchedGroupBox(ClientArea);
     GroupBox4->setGeometry(392, 158, 185, 83);
     Button1 = new QPushButton(QStringLiteral("Load"), GroupBox4);
     Button1->setGeometry(8, 12, 81, 30);
@@ -170,7 +170,7 @@ void Tvstup::BuildResultControls() {
     connect(Graf0, &ImageView::MouseUp, this, &Tvstup::Graf0MouseUp);
     connect(Graf0, &ImageView::DoubleClick, this, &Tvstup::Graf0DblClick);
 
-    GroupBox10 = new QGroupBox(QStringLiteral("X, Y Position"), ClientArea);
+    GroupBox10 = new EtchedGroupBox(QStringLiteral("X, Y Position"), ClientArea);
     GroupBox10->setGeometry(440, 243, 137, 46);
     Edit17 = new QLineEdit(QStringLiteral("0"), GroupBox10);
     Edit17->setGeometry(8, 16, 57, 21);

@@ -1,12 +1,12 @@
 #include "tools/Pruzina1.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
 
 #include "common/CommandRunner.h"
+#include "common/EtchedGroupBox.h"
 #include "common/FieldNumber.h"
 #include "common/WidgetPlacement.h"
 #include "tools/SpringCalculation.h"
@@ -53,7 +53,7 @@ Tpruzina::Tpruzina(ProgramContext& context, QWidget* parent)
 }
 
 void Tpruzina::BuildParameterFields() {
-    GroupBox1 = new QGroupBox(QStringLiteral("Parameters"), this);
+    GroupBox1 = new EtchedGroupBox(QStringLiteral("Parameters"), this);
     GroupBox1->setGeometry(8, 4, 233, 142);
     std::array<QLineEdit*, SpringFields.size()> edits{};
     for (size_t i = 0; i < SpringFields.size(); ++i) {
@@ -74,7 +74,7 @@ void Tpruzina::BuildParameterFields() {
 }
 
 void Tpruzina::BuildResultControls() {
-    GroupBox2 = new QGroupBox(this);
+    GroupBox2 = new EtchedGroupBox(this);
     GroupBox2->setGeometry(248, 4, 113, 142);
     Button1 = new QPushButton(QStringLiteral("Compute"), GroupBox2);
     Button1->setGeometry(8, 16, 97, 49);

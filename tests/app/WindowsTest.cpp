@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/Oprogramu1.h"
 #include "app/VelloranWindows.h"
@@ -222,6 +223,28 @@ TEST_F(Windows, AboutIsModalAndShowsItsTexts) {
     EXPECT_EQ(v.Memo1->toPlainText(), "kept");
     ClickAsTheUserWould(v.Button2);  // and reacts again afterwards
     EXPECT_EQ(v.Memo1->toPlainText(), "");
+}
+
+TEST_F(Windows, GroupBoxFramesRunAboveTheControlsTheyHold) {
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             windows.vstup.get(), windows.prevody.get(), windows.pruzina.get()}) {
+        for (QGroupBox* box : window->findChildren<QGroupBox*>()) {
+            SCOPED_TRACE(box->title().toStdString());
+            // Down the frame's right side, clear of the caption: the first pixel that is not the
+            // ground belongs to the frame's top line.
+            const QImage image = box->grab().toImage();
+            const int x = image.width() - 3;
+            int frameTop = 0;
+            while (frameTop < image.height() && image.pixel(x, frameTop) == image.pixel(x, 0)) {
+                ++frameTop;
+            }
+            int topControl = box->height();
+            for (QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                topControl = std::min(topControl, control->y());
+            }
+            EXPECT_LT(frameTop, topControl);
+        }
+    }
 }
 
 TEST_F(Windows, ClearEmptiesTheResultBoxAndNothingElse) {
