@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include "app/Oprogramu1.h"
 #include "app/VelloranWindows.h"
@@ -245,6 +246,33 @@ TEST_F(Windows, GroupBoxFramesRunAboveTheControlsTheyHold) {
             EXPECT_LT(frameTop, topControl);
         }
     }
+}
+
+// Relative luminance of an sRGB colour, as contrast ratios are reckoned.
+double Luminance(QRgb colour) {
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+           0.0722 * linear(qBlue(colour));
+}
+
+TEST_F(Windows, AboutNoticeIsGreyedYetReadable) {
+    QPlainTextEdit& notice = *windows.oprogramu->Memo1;
+    ASSERT_FALSE(notice.isEnabled());
+    // The darkest pixel of the text against the box's ground, both as drawn: readable,
+    const QImage image = notice.viewport()->grab().toImage();
+    const QRgb ground = image.pixel(image.width() - 2, image.height() - 2);
+    double darkest = Luminance(ground);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            darkest = std::min(darkest, Luminance(image.pixel(x, y)));
+        }
+    }
+    EXPECT_GE((Luminance(ground) + 0.05) / (darkest + 0.05), 4.5);
+    // and still greyed: lighter than the text of a box that is enabled
+    EXPECT_GT(darkest, Luminance(notice.palette().color(QPalette::Active, QPalette::Text).rgb()));
 }
 
 TEST_F(Windows, ClearEmptiesTheResultBoxAndNothingElse) {
