@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QResizeEvent>
 #include <QTextDocument>
 
@@ -91,9 +92,16 @@ Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
     for (size_t i = 1; i < ParameterEdits.size(); ++i) {
         setTabOrder(ParameterEdits[i - 1], ParameterEdits[i]);
     }
-    setTabOrder(ParameterEdits.back(), RadioGroup1);
-    setTabOrder(RadioGroup1, RadioGroup2);
-    setTabOrder(RadioGroup2, Button2);
+    // A radio group takes no focus itself; Tab reaches it through its items. After Memo1 it
+    // goes round to Edit33.
+    QWidget* previous = ParameterEdits.back();
+    for (const RadioGroup* group : {RadioGroup1, RadioGroup2}) {
+        for (int i = 0; i < group->ItemCount(); ++i) {
+            setTabOrder(previous, group->Item(i));
+            previous = group->Item(i);
+        }
+    }
+    setTabOrder(previous, Button2);
     setTabOrder(Button2, Memo1);
 
     rubberBand_ = new RubberBandOverlay(ClientArea);

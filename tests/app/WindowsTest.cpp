@@ -140,6 +140,12 @@ TEST_F(Windows, TabRunsThroughTheMainWindowInItsOrder) {
     std::vector<QWidget*> expected = {v.Edit33,  v.Button1, v.Button7,
                                       v.Button3, v.Edit17,  v.Edit18};
     expected.insert(expected.end(), v.ParameterEdits.begin(), v.ParameterEdits.end());
+    for (const RadioGroup* group : {v.RadioGroup1, v.RadioGroup2}) {
+        for (int i = 0; i < group->ItemCount(); ++i) {
+            expected.push_back(group->Item(i));
+        }
+    }
+    expected.insert(expected.end(), {v.Button2, v.Memo1, v.Edit33});
     for (size_t i = 0; i + 1 < expected.size(); ++i) {
         EXPECT_EQ(NextTabStop(expected[i]), expected[i + 1]) << i;
     }
