@@ -1,7 +1,8 @@
 #pragma once
 // A window built on QDialog for its modal showing and its hiding on close, without the keys
-// that Qt adds to a dialog: Enter in a field presses no button, Esc does not close the window,
-// and no push button becomes, or is drawn as, the default one. It closes from its title bar.
+// that Qt adds to a dialog: Enter in a field presses no button (on a button it presses that
+// one), Esc does not close the window, and no push button becomes, or is drawn as, the default
+// one. It closes from its title bar.
 
 #include <QDialog>
 
