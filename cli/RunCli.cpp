@@ -47,6 +47,10 @@ int WrongUsage(const CliCommand& command, const std::string& message, std::ostre
 
 }  // namespace
 
+std::span<const CliCommand> CliCommands() {
+    return Commands;
+}
+
 int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
     if (arguments.empty()) {
         PrintOverview(err);
