@@ -7,9 +7,9 @@
 #include <iostream>
 #include <string>
 
-#include "packaging/CliBashCompletion.h"
-#include "packaging/CliManPage.h"
-#include "packaging/CliReference.h"
+#include "cli/CliBashCompletion.h"
+#include "cli/CliManPage.h"
+#include "cli/CliReference.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "packaging/CliReference.h"
+#include "cli/CliReference.h"
 
 // date: the release's date as the page's footer shows it, such as "2026-12-08".
 std::string CliManPage(const std::vector<CliCommandReference>& commands, const std::string& date);

@@ -1,4 +1,4 @@
-#include "packaging/CliBashCompletion.h"
+#include "cli/CliBashCompletion.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "packaging/CliReference.h"
+#include "cli/CliReference.h"
 
 #include <CLI/App.hpp>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "packaging/CliManPage.h"
+#include "cli/CliManPage.h"
 
 #include <sstream>
 

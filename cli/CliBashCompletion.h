@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "packaging/CliReference.h"
+#include "cli/CliReference.h"
 
 std::string CliBashCompletion(const std::vector<CliCommandReference>& commands);
 
