@@ -27,7 +27,7 @@ int RunPlot(const PlotCommandOptions& options, CliStreams&) {
     const QSize size = ChosenPictureSize(options);
     const auto result = std::make_unique<SimulationResult>();
 
-    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
+    const GunParameters gun = LoadGunReport(options.gun);
     ModelInputs inputs;
     SimulateShotFromFields(ParameterTextsOf(gun), '.', inputs, *result);
 
@@ -46,7 +46,7 @@ int RunPlot(const PlotCommandOptions& options, CliStreams&) {
             drawing);
         LoadSelectedSeries(*result, items.quantity, items.axis, *graph, canvas, '.');
     }
-    if (!SaveFileWhole(QString::fromStdString(options.picture),
+    if (!SaveFileWhole(options.picture,
                        [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
         ShowMessageAndAbort(FileSavingErrorMessage);
     }

@@ -37,7 +37,7 @@ struct SimulateOptions {
 };
 
 int RunSimulate(const SimulateOptions& options, CliStreams& io) {
-    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
+    const GunParameters gun = LoadGunReport(options.gun);
     const GunParameterTexts texts = ParameterTextsOf(gun);
     ModelInputs inputs;
     const auto result = std::make_unique<SimulationResult>();
@@ -55,13 +55,12 @@ int RunSimulate(const SimulateOptions& options, CliStreams& io) {
     } else if (!csvPath.empty()) {
         std::ostringstream csv;
         WriteSeriesCsv(csv, *result);
-        if (!SaveFileWhole(QString::fromStdString(csvPath), csv.str())) {
+        if (!SaveFileWhole(csvPath, csv.str())) {
             ShowMessageAndAbort(FileSavingErrorMessage);
         }
     }
     if (!options.save.empty()) {
-        SaveGunReport(QString::fromStdString(options.save), gun.name, texts, '.',
-                      ReportSummaryOf(*result));
+        SaveGunReport(options.save, gun.name, texts, '.', ReportSummaryOf(*result));
     }
     return 0;
 }

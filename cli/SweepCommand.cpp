@@ -44,7 +44,7 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
     }
     const unsigned threads = options.threads;
 
-    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
+    const GunParameters gun = LoadGunReport(options.gun);
     const std::vector<GunParameterTexts> grid = SweepGridTexts(ParameterTextsOf(gun), axes);
 
     // Each point is read and checked as the Compute button would; those that pass are

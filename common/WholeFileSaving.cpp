@@ -1,16 +1,110 @@
 #include "common/WholeFileSaving.h"
 
-#include <QSaveFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-bool SaveFileWhole(const QString& path, const std::function<bool(QIODevice&)>& write) {
-    // QSaveFile removes its temporary file unless commit() renames it over the target. Its
-    // commit() overlooks a write that fails only when the buffer is flushed (a full disk) and
-    // would rename the short file over the old one, so the flush is checked first.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && write(file) && file.flush() && file.commit();
+#include <QFile>
+#include <cerrno>
+#include <random>
+#include <string>
+
+#include "common/FileDescriptor.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Writes through write() into the open descriptor, which stays open, and flushes Qt's buffer:
+// a write that fails only then (a full disk) is caught here.
+bool WriteInto(int descriptor, const std::function<bool(QIODevice&)>& write) {
+    QFile file;
+    if (!file.open(descriptor, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+        return false;
+    }
+    const bool written = write(file) && file.flush();
+    file.close();
+    return written;
 }
 
-bool SaveFileWhole(const QString& path, std::string_view content) {
+// A new file "<path>.XXXXXX" with six random letters, created with the given permissions less
+// the umask; its name goes to temporary.
+FileDescriptor CreateFileBeside(const fs::path& path, mode_t permissions, fs::path& temporary) {
+    static constexpr std::string_view Letters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<size_t> letter(0, Letters.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = path.native() + '.';
+        for (int i = 0; i < 6; ++i) {
+            name += Letters[letter(random)];
+        }
+        FileDescriptor file(
+            open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions));
+        if (file.IsOpen() || errno != EEXIST) {
+            temporary = name;
+            return file;
+        }
+    }
+    return FileDescriptor(-1);
+}
+
+// Keeps the mode of the file that is replaced.
+bool TakeOverMode(int descriptor, const struct stat& replaced) {
+    return fchmod(descriptor, replaced.st_mode & 07777) == 0;
+}
+
+// On disk before the rename, so that a crash leaves the old file or the new one, never an
+// empty one. A file system that cannot sync (EINVAL) is no reason to fail.
+bool SyncToDisk(int descriptor) {
+    return fsync(descriptor) == 0 || errno == EINVAL;
+}
+
+// replaced: the file now at path, or nothing when there is none.
+bool ReplaceWhole(const fs::path& path, const struct stat* replaced,
+                  const std::function<bool(QIODevice&)>& write) {
+    if (replaced && faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+        return false;
+    }
+    fs::path temporary;
+    // A file that is replaced takes the old one's mode once written; until then only its
+    // owner may read it.
+    FileDescriptor file = CreateFileBeside(path, replaced ? 0600 : 0666, temporary);
+    if (!file.IsOpen()) {
+        return false;
+    }
+    const bool saved =
+        WriteInto(file.Get(), write) && (!replaced || TakeOverMode(file.Get(), *replaced)) &&
+        SyncToDisk(file.Get()) && file.Close() && rename(temporary.c_str(), path.c_str()) == 0;
+    if (!saved) {
+        unlink(temporary.c_str());
+    }
+    return saved;
+}
+
+}  // namespace
+
+bool SaveFileWhole(const fs::path& path, const std::function<bool(QIODevice&)>& write) {
+    struct stat link {};
+    if (lstat(path.c_str(), &link) != 0) {
+        return errno == ENOENT && ReplaceWhole(path, nullptr, write);
+    }
+    // A link that leads nowhere is not written through: where the file would end up is not
+    // what the user named.
+    struct stat target {};
+    if (stat(path.c_str(), &target) != 0) {
+        return false;
+    }
+    if (!S_ISLNK(link.st_mode)) {
+        return ReplaceWhole(path, &target, write);
+    }
+    // The file the link leads to is replaced; the link stays.
+    std::error_code error;
+    const fs::path linked = fs::canonical(path, error);
+    return !error && ReplaceWhole(linked, &target, write);
+}
+
+bool SaveFileWhole(const fs::path& path, std::string_view content) {
     return SaveFileWhole(path, [content](QIODevice& file) {
         const auto size = static_cast<qint64>(content.size());
         return file.write(content.data(), size) == size;

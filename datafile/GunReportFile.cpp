@@ -1,6 +1,5 @@
 #include "datafile/GunReportFile.h"
 
-#include <QFile>
 #include <fstream>
 #include <sstream>
 
@@ -10,7 +9,7 @@
 #include "datafile/GunDataReader.h"
 #include "datafile/GunDataWriter.h"
 
-void SaveGunReport(const QString& path, const std::string& name,
+void SaveGunReport(const std::filesystem::path& path, const std::string& name,
                    const GunParameterTexts& fieldTexts, char decimalSeparator,
                    const GunReportSummary& summary) {
     std::array<double, GunParameterCount> values{};
@@ -26,9 +25,9 @@ void SaveGunReport(const QString& path, const std::string& name,
     }
 }
 
-GunParameters LoadGunReport(const QString& path) {
+GunParameters LoadGunReport(const std::filesystem::path& path) {
     // Binary mode: the reader drops the CRs itself, on every system alike.
-    std::ifstream file(QFile::encodeName(path).toStdString(), std::ios::binary);
+    std::ifstream file(path, std::ios::binary);
     if (!file.is_open()) {
         ShowMessageAndAbort(FileLoadingErrorMessage);
     }

@@ -7,8 +7,10 @@
 #include <QRadioButton>
 #include <QTest>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 
 #include "app/Vstup1.h"
 #include "common/FieldNumber.h"
@@ -82,8 +84,7 @@ TEST_F(Simulate, SavesTheReportTheWindowWouldSave) {
     ASSERT_EQ(run.status, 0) << run.err;
     const auto result = ComputedExample();
     // The name comes back from the report with a space more at each end, as Load gives it.
-    SaveGunReport(QString::fromStdString(PathOf("expected.txt")), "  Air Gun ", ExampleGunTexts(),
-                  '.',
+    SaveGunReport(PathOf("expected.txt"), "  Air Gun ", ExampleGunTexts(), '.',
                   {result->MaximumPressure, result->MaximumPistonVelocity,
                    result->MaximumTemperature, MuzzleVelocity(*result), result->BulletEnergy});
     QFile saved(QString::fromStdString(PathOf("saved.txt")));
@@ -112,6 +113,21 @@ TEST_F(Simulate, RefusesBadReportsWithTheWindowsMessages) {
         EXPECT_EQ(run.err, message);
         EXPECT_EQ(run.out, "");
     }
+}
+
+TEST_F(Simulate, ReadsAndWritesFilesWhoseNamesAreNotUtf8UnderTheseVeryNames) {
+    const std::string folderBytes = QFile::encodeName(folder.path()).toStdString();
+    std::filesystem::copy_file(PathOf("example.txt"), folderBytes + "/gun\xfe.txt");
+    const CliRun run =
+        Run({"simulate", folderBytes + "/gun\xfe.txt", "--csv", folderBytes + "/series\xff.csv",
+             "--save", folderBytes + "/new\xfe.txt"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folderBytes)) {
+        names.insert(entry.path().filename().native());
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"example.txt", "gun\xfe.txt", "new\xfe.txt",
+                                            "series\xff.csv"}));
 }
 
 TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
@@ -189,7 +205,7 @@ TEST_F(CliPlot, DrawsTheGraphAsTheMainWindowDoes) {
     QTemporaryDir folder;
     const std::string gunPath = folder.filePath("gun.txt").toStdString();
     const std::string picture = folder.filePath("graph.png").toStdString();
-    SaveGunReport(QString::fromStdString(gunPath), " Air Gun", ExampleGunTexts(), '.', {});
+    SaveGunReport(gunPath, " Air Gun", ExampleGunTexts(), '.', {});
     std::ostringstream out;
     std::ostringstream err;
     ASSERT_EQ(RunCli(std::vector<std::string>{"plot", gunPath, "--y", "pressure", "--x",

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 
 #include "common/CommandRunner.h"
 #include "common/FieldNumber.h"
@@ -21,6 +23,11 @@ const QByteArray OldReport = "an earlier report\r\n";
 
 class GunReportFileTest : public testing::Test {
 protected:
+    // QTemporaryDir removes only the files whose names Qt can spell.
+    ~GunReportFileTest() override {
+        std::filesystem::remove_all(QFile::encodeName(folder.path()).toStdString());
+    }
+
     QString PathOf(const QString& name) const { return folder.filePath(name); }
 
     static void WriteFile(const QString& path, const QByteArray& bytes) {
@@ -56,7 +63,8 @@ protected:
 };
 
 TEST_F(GunReportFileTest, SavesAndLoadsTheExampleGunUnderAFileNameOfAnyLength) {
-    const QString path = PathOf(QString(200, 'g') + QStringLiteral(" report.txt"));
+    const std::string path =
+        PathOf(QString(200, 'g') + QStringLiteral(" report.txt")).toStdString();
     SaveGunReport(path, " Air Gun", ExampleGunTexts(','), ',', Summary);
     const GunParameters gun = LoadGunReport(path);
     EXPECT_EQ(gun.name, "  Air Gun ");
@@ -124,6 +132,20 @@ TEST_F(GunReportFileTest, LoadReportsAFileThatCannotBeReadOrIsNoReport) {
     EXPECT_EQ(load(folder.path()), (std::vector<RecordedMessage>{{false, "File loading error."}}));
     EXPECT_EQ(load(PathOf("letter.txt")),
               (std::vector<RecordedMessage>{{false, "Wrong data format."}}));
+}
+
+TEST_F(GunReportFileTest, ANameThatIsNotUtf8IsRefusedInsteadOfLeadingToAnotherFile) {
+    // The dialog lists "gun\xfe.txt" as "gun\uFFFD.txt": encoded back, the other file's name.
+    const std::string folderBytes = QFile::encodeName(folder.path()).toStdString();
+    std::ofstream(folderBytes + "/gun\xfe.txt") << "a report";
+    WriteFile(PathOf(QStringLiteral("gun\uFFFD.txt")), OldReport);
+    const QString listed = PathOf(QFile::decodeName("gun\xfe.txt"));
+    const std::vector<RecordedMessage> refusal = {{false, "The file name is not valid UTF-8."}};
+    EXPECT_EQ(Run([&] { Save(listed); }), refusal);
+    dialogs.fileToOpen = listed;
+    EXPECT_EQ(Run([&] { LoadGunCommand(dialogs); }), refusal);
+    EXPECT_EQ(Contents(PathOf(QStringLiteral("gun\uFFFD.txt"))), OldReport);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folderBytes), {}), 2);
 }
 
 TEST_F(GunReportFileTest, CancelledDialogsEndTheCommandsWithNothingDone) {
