@@ -27,6 +27,13 @@ bool WriteInto(int descriptor, const std::function<bool(QIODevice&)>& write) {
     return written;
 }
 
+// A FIFO or a device cannot be replaced by a file of the same name: it is written into, as cp
+// does. O_NOCTTY: a terminal written to does not become the process's controlling one.
+bool WriteThrough(const fs::path& path, const std::function<bool(QIODevice&)>& write) {
+    FileDescriptor file(open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    return file.IsOpen() && WriteInto(file.Get(), write) && file.Close();
+}
+
 // A new file "<path>.XXXXXX" with six random letters, created with the given permissions less
 // the umask; its name goes to temporary.
 FileDescriptor CreateFileBeside(const fs::path& path, mode_t permissions, fs::path& temporary) {
@@ -94,6 +101,9 @@ bool SaveFileWhole(const fs::path& path, const std::function<bool(QIODevice&)>& 
     struct stat target {};
     if (stat(path.c_str(), &target) != 0) {
         return false;
+    }
+    if (!S_ISREG(target.st_mode)) {
+        return WriteThrough(path, write);
     }
     if (!S_ISLNK(link.st_mode)) {
         return ReplaceWhole(path, &target, write);

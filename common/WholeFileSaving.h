@@ -1,5 +1,6 @@
 #pragma once
 // Writing a file whole or not at all: an existing file is replaced only by a complete new one.
+// What is no regular file (a FIFO, a device) cannot be replaced; it is written into.
 
 #include <filesystem>
 #include <functional>
@@ -10,7 +11,9 @@ class QIODevice;
 // Writes through write() into a new file beside path and renames it over path when all was
 // written; false when the file could not be created or written, path then unchanged. The
 // path is taken as the bytes the system knows, whatever their encoding; a read-only file is
-// not replaced.
+// not replaced. A link is followed and the file it leads to replaced; a link that leads
+// nowhere is refused. An existing path that is no regular file is opened and written into
+// directly; false when that fails.
 bool SaveFileWhole(const std::filesystem::path& path, const std::function<bool(QIODevice&)>& write);
 
 bool SaveFileWhole(const std::filesystem::path& path, std::string_view content);

@@ -1,6 +1,9 @@
 #include "datafile/GunReportFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +13,7 @@
 
 #include "common/CommandRunner.h"
 #include "common/FieldNumber.h"
+#include "common/FileDescriptor.h"
 #include "datafile/GunFileCommands.h"
 #include "tests/common/RecordingMessageSink.h"
 #include "tests/datafile/FakeGunFileDialogs.h"
@@ -101,6 +105,28 @@ TEST_F(GunReportFileTest, SaveIntoAPlaceThatCannotHoldTheFileKeepsWhatIsThere) {
     EXPECT_EQ(Run([&] { Save(PathOf("folder.txt")); }), failure);
     EXPECT_EQ(Contents(PathOf("plain.txt")), OldReport);
     EXPECT_TRUE(QDir(PathOf("folder.txt")).isEmpty());
+}
+
+TEST_F(GunReportFileTest, SaveIntoAFifoOrADeviceWritesIntoItInsteadOfReplacingIt) {
+    const QByteArray fifo = QFile::encodeName(PathOf("fifo"));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    // Held open for reading and writing, the FIFO takes the report without a reader waiting.
+    const FileDescriptor reader(open(fifo.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    ASSERT_TRUE(reader.IsOpen());
+    EXPECT_TRUE(Run([&] { Save(PathOf("fifo")); }).empty());
+    std::array<char, 24> received{};
+    EXPECT_EQ(read(reader.Get(), received.data(), received.size()), 24);
+    EXPECT_EQ(QByteArray(received.data(), 24), "\r\n   *** Velloran *** \r\n");
+    struct stat info {};
+    EXPECT_TRUE(stat(fifo.constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+
+    // A device that refuses every write, where the process may make one.
+    const QByteArray full = QFile::encodeName(PathOf("full"));
+    if (mknod(full.constData(), S_IFCHR | 0600, makedev(1, 7)) == 0) {
+        EXPECT_EQ(Run([&] { Save(PathOf("full")); }),
+                  (std::vector<RecordedMessage>{{false, "File saving error."}}));
+        EXPECT_TRUE(stat(full.constData(), &info) == 0 && S_ISCHR(info.st_mode));
+    }
 }
 
 TEST_F(GunReportFileTest, SaveOntoAReadOnlyFileOrIntoAReadOnlyFolderKeepsWhatIsThere) {
