@@ -56,9 +56,19 @@ FileDescriptor CreateFileBeside(const fs::path& path, mode_t permissions, fs::pa
     return FileDescriptor(-1);
 }
 
-// Keeps the mode of the file that is replaced.
-bool TakeOverMode(int descriptor, const struct stat& replaced) {
-    return fchmod(descriptor, replaced.st_mode & 07777) == 0;
+// Gives the new file the owner, group and mode of the one it replaces, as far as this process
+// may: the superuser any owner, others only a group they belong to. The set-user-ID and
+// set-group-ID bits stay only with the owner and group they were set for. The mode comes last,
+// as a change of owner clears those bits.
+bool TakeOverOwnerAndMode(int descriptor, const struct stat& replaced) {
+    mode_t mode = replaced.st_mode & 07777;
+    if (fchown(descriptor, replaced.st_uid, replaced.st_gid) != 0) {
+        mode &= ~mode_t{S_ISUID};
+        if (fchown(descriptor, static_cast<uid_t>(-1), replaced.st_gid) != 0) {
+            mode &= ~mode_t{S_ISGID};
+        }
+    }
+    return fchmod(descriptor, mode) == 0;
 }
 
 // On disk before the rename, so that a crash leaves the old file or the new one, never an
@@ -74,15 +84,16 @@ bool ReplaceWhole(const fs::path& path, const struct stat* replaced,
         return false;
     }
     fs::path temporary;
-    // A file that is replaced takes the old one's mode once written; until then only its
-    // owner may read it.
+    // A file that is replaced takes the old one's owner and mode once written; until then only
+    // this process's user may read it.
     FileDescriptor file = CreateFileBeside(path, replaced ? 0600 : 0666, temporary);
     if (!file.IsOpen()) {
         return false;
     }
-    const bool saved =
-        WriteInto(file.Get(), write) && (!replaced || TakeOverMode(file.Get(), *replaced)) &&
-        SyncToDisk(file.Get()) && file.Close() && rename(temporary.c_str(), path.c_str()) == 0;
+    const bool saved = WriteInto(file.Get(), write) &&
+                       (!replaced || TakeOverOwnerAndMode(file.Get(), *replaced)) &&
+                       SyncToDisk(file.Get()) && file.Close() &&
+                       rename(temporary.c_str(), path.c_str()) == 0;
     if (!saved) {
         unlink(temporary.c_str());
     }

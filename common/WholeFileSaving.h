@@ -9,11 +9,12 @@
 class QIODevice;
 
 // Writes through write() into a new file beside path and renames it over path when all was
-// written; false when the file could not be created or written, path then unchanged. The
-// path is taken as the bytes the system knows, whatever their encoding; a read-only file is
-// not replaced. A link is followed and the file it leads to replaced; a link that leads
-// nowhere is refused. An existing path that is no regular file is opened and written into
-// directly; false when that fails.
+// written; false when the file could not be created or written, path then unchanged. A file
+// replaced passes its owner, group and mode on where this process may set them; a read-only
+// one is not replaced. A link is followed and the file it leads to replaced; a link that leads
+// nowhere is refused. An existing path that is no regular file (a FIFO, a device) is opened
+// and written into directly; false when that fails. The path is taken as the bytes the system
+// knows, whatever their encoding.
 bool SaveFileWhole(const std::filesystem::path& path, const std::function<bool(QIODevice&)>& write);
 
 bool SaveFileWhole(const std::filesystem::path& path, std::string_view content);

@@ -77,9 +77,21 @@ TEST_F(GunReportFileTest, SavesAndLoadsTheExampleGunUnderAFileNameOfAnyLength) {
     }
 }
 
-TEST_F(GunReportFileTest, ReplacesAnEarlierReportAndLeavesNoOtherFileBehind) {
+TEST_F(GunReportFileTest, ReplacesAnEarlierReportKeepingItsOwnerAndModeAndNoOtherFile) {
     WriteFile(PathOf("gun.txt"), OldReport);
+    const QByteArray report = QFile::encodeName(PathOf("gun.txt"));
+    ASSERT_EQ(chmod(report.constData(), 0640), 0);
+    // Where this process may (as the superuser), the report is another user's.
+    const bool givenAway = chown(report.constData(), 65534, 65534) == 0;
+    SCOPED_TRACE(givenAway ? "the report belongs to user 65534" : "the report is this user's");
+    struct stat before {};
+    ASSERT_EQ(stat(report.constData(), &before), 0);
     EXPECT_TRUE(Run([&] { Save(PathOf("gun.txt")); }).empty());
+    struct stat after {};
+    ASSERT_EQ(stat(report.constData(), &after), 0);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(after.st_mode, before.st_mode);
     EXPECT_TRUE(Contents(PathOf("gun.txt")).startsWith("\r\n   *** Velloran *** \r\n"));
     EXPECT_EQ(FolderEntries(), QStringList{"gun.txt"});
 }
