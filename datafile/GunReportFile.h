@@ -22,6 +22,8 @@ void SaveGunReport(const std::filesystem::path& path, const std::string& name,
                    const GunReportSummary& summary);
 
 // Reads the gun's name (UTF-8) and sixteen parameters from the report at path. Ends the
-// command (CommandAbort) with "File loading error." when the file cannot be opened or read,
-// and with "Wrong data format." when it does not hold a complete gun.
+// command (CommandAbort) with "File loading error." when the file is no regular file (a
+// FIFO is refused without waiting for a writer) or cannot be opened or read, and with "Wrong
+// data format." when it is larger than 1 MiB, of which no more is read, or does not hold a
+// complete gun.
 GunParameters LoadGunReport(const std::filesystem::path& path);

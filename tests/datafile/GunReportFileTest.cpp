@@ -159,17 +159,33 @@ TEST_F(GunReportFileTest, SaveOntoAReadOnlyFileOrIntoAReadOnlyFolderKeepsWhatIsT
     QFile::setPermissions(PathOf("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST_F(GunReportFileTest, LoadReportsAFileThatCannotBeReadOrIsNoReport) {
+TEST_F(GunReportFileTest, LoadRefusesWithoutWaitingAFifoAFolderAndWhatIsNoReportOfAtMost1MiB) {
     WriteFile(PathOf("letter.txt"), "Dear Sir: 12\r\n");
+    // Complete reports padded to a size: 1 MiB passes, a byte more does not.
+    for (const auto& [name, size] :
+         {std::pair{"1MiB.txt", 1 << 20}, {"larger.txt", (1 << 20) + 1}}) {
+        SaveGunReport(PathOf(name).toStdString(), "", ExampleGunTexts(), '.', Summary);
+        ASSERT_TRUE(QFile::resize(PathOf(name), size));
+    }
+    // A FIFO that holds a report and has a writer, so that opening it would not wait.
+    const QByteArray fifo = QFile::encodeName(PathOf("fifo.txt"));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    const FileDescriptor writer(open(fifo.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    const QByteArray report = Contents(PathOf("1MiB.txt")).left(2000);
+    ASSERT_EQ(write(writer.Get(), report.constData(), 2000), 2000);
+
     const auto load = [&](const QString& path) {
         dialogs.fileToOpen = path;
         return Run([&] { LoadGunCommand(dialogs); });
     };
-    EXPECT_EQ(load(PathOf("missing.txt")),
-              (std::vector<RecordedMessage>{{false, "File loading error."}}));
-    EXPECT_EQ(load(folder.path()), (std::vector<RecordedMessage>{{false, "File loading error."}}));
-    EXPECT_EQ(load(PathOf("letter.txt")),
-              (std::vector<RecordedMessage>{{false, "Wrong data format."}}));
+    const std::vector<RecordedMessage> loadingError = {{false, "File loading error."}};
+    const std::vector<RecordedMessage> wrongFormat = {{false, "Wrong data format."}};
+    EXPECT_EQ(load(PathOf("missing.txt")), loadingError);
+    EXPECT_EQ(load(folder.path()), loadingError);
+    EXPECT_EQ(load(PathOf("fifo.txt")), loadingError);
+    EXPECT_EQ(load(PathOf("letter.txt")), wrongFormat);
+    EXPECT_EQ(load(PathOf("larger.txt")), wrongFormat);
+    EXPECT_EQ(load(PathOf("1MiB.txt")), std::vector<RecordedMessage>{});
 }
 
 TEST_F(GunReportFileTest, ANameThatIsNotUtf8IsRefusedInsteadOfLeadingToAnotherFile) {
