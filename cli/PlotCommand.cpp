@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/Commands.h"
+#include "cli/OutputFiles.h"
 #include "cli/PlotOptions.h"
 #include "common/CommandErrors.h"
 #include "common/WholeFileSaving.h"
@@ -27,6 +28,7 @@ int RunPlot(const PlotCommandOptions& options, CliStreams&) {
     const QSize size = ChosenPictureSize(options);
     const auto result = std::make_unique<SimulationResult>();
 
+    RefuseOutputsOverTheReport(options.gun, {{"-o", options.picture}});
     const GunParameters gun = LoadGunReport(options.gun);
     ModelInputs inputs;
     SimulateShotFromFields(ParameterTextsOf(gun), '.', inputs, *result);

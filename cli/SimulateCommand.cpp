@@ -8,6 +8,7 @@
 #include "cli/CliValidators.h"
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
+#include "cli/OutputFiles.h"
 #include "common/CommandErrors.h"
 #include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
@@ -37,6 +38,7 @@ struct SimulateOptions {
 };
 
 int RunSimulate(const SimulateOptions& options, CliStreams& io) {
+    RefuseOutputsOverTheReport(options.gun, {{"--csv", options.csv}, {"--save", options.save}});
     const GunParameters gun = LoadGunReport(options.gun);
     const GunParameterTexts texts = ParameterTextsOf(gun);
     ModelInputs inputs;

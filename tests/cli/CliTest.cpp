@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -128,6 +129,29 @@ TEST_F(Simulate, ReadsAndWritesFilesWhoseNamesAreNotUtf8UnderTheseVeryNames) {
     }
     EXPECT_EQ(names, (std::set<std::string>{"example.txt", "gun\xfe.txt", "new\xfe.txt",
                                             "series\xff.csv"}));
+}
+
+TEST_F(Simulate, AnOutputOverTheReportOrAnotherOutputIsWrongUsageAndChangesNothing) {
+    const std::string report = PathOf("example.txt");
+    ASSERT_TRUE(QDir(folder.path()).mkdir("sub"));
+    std::filesystem::create_hard_link(report, PathOf("hard link.txt"));
+    const std::string otherSpelling = PathOf("sub") + "/../example.txt";
+    const std::vector<std::vector<std::string>> clashes = {
+        {"simulate", report, "--csv", report},
+        {"simulate", report, "--save", otherSpelling},
+        {"simulate", report, "--csv", PathOf("hard link.txt")},
+        {"simulate", report, "--csv", PathOf("new.csv"), "--save", PathOf("sub") + "/../new.csv"},
+        {"plot", report, "--y", "pressure", "-o", otherSpelling},
+    };
+    const std::filesystem::file_time_type written = std::filesystem::last_write_time(report);
+    for (const std::vector<std::string>& arguments : clashes) {
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.status, 2) << testing::PrintToString(arguments);
+        EXPECT_NE(run.err.find("usage: velloran-cli"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(std::filesystem::last_write_time(report), written);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              QStringList({"example.txt", "hard link.txt"}));
 }
 
 TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
