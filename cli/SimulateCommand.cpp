@@ -54,6 +54,9 @@ int RunSimulate(const SimulateOptions& options, CliStreams& io) {
     }
     if (csvPath == "-") {
         WriteSeriesCsv(io.out, *result);
+        if (!io.out.flush()) {
+            ShowMessageAndAbort(FileSavingErrorMessage);
+        }
     } else if (!csvPath.empty()) {
         std::ostringstream csv;
         WriteSeriesCsv(csv, *result);

@@ -76,7 +76,8 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
     }
     io.out << "status,steps,max_pressure_MPa,max_piston_velocity_m_s,max_temperature_K,"
               "bullet_velocity_m_s,bullet_energy_J\n";
-    for (size_t i = 0; i < grid.size(); ++i) {
+    // Rows stop at the first that cannot be written; RunCli reports the failure.
+    for (size_t i = 0; i < grid.size() && io.out; ++i) {
         for (const SweepAxis& axis : axes) {
             io.out << CsvNumber(
                           FieldToNumber(grid[i][static_cast<size_t>(Index(axis.parameter))], '.'))

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <memory>
 #include <set>
+#include <tuple>
 
 #include "app/Vstup1.h"
 #include "common/FieldNumber.h"
@@ -154,6 +155,45 @@ TEST_F(Simulate, AnOutputOverTheReportOrAnotherOutputIsWrongUsageAndChangesNothi
               QStringList({"example.txt", "hard link.txt"}));
 }
 
+// Takes the first bytes up to its room, then refuses every write, as a disk that fills up.
+class FillingUpBuffer : public std::streambuf {
+public:
+    explicit FillingUpBuffer(size_t room) : room_(room) {}
+    size_t taken = 0;
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof()) || taken == room_) {
+            return traits_type::eof();
+        }
+        ++taken;
+        return c;
+    }
+
+private:
+    size_t room_;
+};
+
+using CliOutput = CliFixture;
+
+TEST_F(CliOutput, StandardOutputCutShortByAFullDiskFailsWithTheSavingError) {
+    const std::string failure = "File saving error.\n";
+    const std::string summary = Lines(SummaryLines(*ComputedExample()));
+    const std::tuple<std::vector<std::string>, size_t, std::string> cases[] = {
+        {{"convert", "1", "oz", "g"}, 0, failure},
+        {{"simulate", PathOf("example.txt"), "--csv", "-"}, 5000, summary + failure},
+        {{"sweep", PathOf("example.txt"), "--vary", "PistonStroke=50:70:3"}, 200, failure},
+    };
+    for (const auto& [arguments, room, messages] : cases) {
+        FillingUpBuffer buffer(room);
+        std::ostream out(&buffer);
+        std::ostringstream err;
+        EXPECT_EQ(RunCli(arguments, out, err), 1) << arguments[0];
+        EXPECT_EQ(err.str(), messages);
+        EXPECT_EQ(buffer.taken, room);
+    }
+}
+
 TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
     const std::vector<std::vector<std::string>> wrong = {
         {},
@@ -275,6 +315,17 @@ TEST(CliProgram, ReportsThroughItsExitStatusAndStreams) {
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(program.readAllStandardOutput(),
               QByteArray("velloran-cli ") + VelloranVersion + "\n");
+
+    // Standard output closed, or on a device that takes nothing: the result is lost, and said so.
+    program.start("/bin/sh", {"-c", "exec \"$0\" convert 2.54 cm in >&-", VELLORAN_CLI_PATH});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(program.readAllStandardError(), "File saving error.\n");
+    program.setStandardOutputFile(QStringLiteral("/dev/full"));
+    program.start(VELLORAN_CLI_PATH, {"convert", "2.54", "cm", "in"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(program.readAllStandardError(), "File saving error.\n");
 }
 
 }  // namespace
