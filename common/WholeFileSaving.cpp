@@ -27,11 +27,21 @@ bool WriteInto(int descriptor, const std::function<bool(QIODevice&)>& write) {
     return written;
 }
 
+// Once open, writes wait for the reader as usual.
+bool MakeBlocking(int descriptor) {
+    const int flags = fcntl(descriptor, F_GETFL);
+    return flags != -1 && fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
 // A FIFO or a device cannot be replaced by a file of the same name: it is written into, as cp
 // does. O_NOCTTY: a terminal written to does not become the process's controlling one.
-bool WriteThrough(const fs::path& path, const std::function<bool(QIODevice&)>& write) {
-    FileDescriptor file(open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
-    return file.IsOpen() && WriteInto(file.Get(), write) && file.Close();
+// O_NONBLOCK makes the open of a FIFO without a reader fail (ENXIO) instead of waiting.
+bool WriteThrough(const fs::path& path, const std::function<bool(QIODevice&)>& write,
+                  FifoOpening fifo) {
+    const int waiting = fifo == FifoOpening::FailWithoutReader ? O_NONBLOCK : 0;
+    FileDescriptor file(open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | waiting));
+    return file.IsOpen() && MakeBlocking(file.Get()) && WriteInto(file.Get(), write) &&
+           file.Close();
 }
 
 // A new file "<path>.XXXXXX" with six random letters, created with the given permissions less
@@ -102,7 +112,8 @@ bool ReplaceWhole(const fs::path& path, const struct stat* replaced,
 
 }  // namespace
 
-bool SaveFileWhole(const fs::path& path, const std::function<bool(QIODevice&)>& write) {
+bool SaveFileWhole(const fs::path& path, const std::function<bool(QIODevice&)>& write,
+                   FifoOpening fifo) {
     struct stat link {};
     if (lstat(path.c_str(), &link) != 0) {
         return errno == ENOENT && ReplaceWhole(path, nullptr, write);
@@ -114,7 +125,7 @@ bool SaveFileWhole(const fs::path& path, const std::function<bool(QIODevice&)>& 
         return false;
     }
     if (!S_ISREG(target.st_mode)) {
-        return WriteThrough(path, write);
+        return WriteThrough(path, write, fifo);
     }
     if (!S_ISLNK(link.st_mode)) {
         return ReplaceWhole(path, &target, write);
@@ -125,9 +136,12 @@ bool SaveFileWhole(const fs::path& path, const std::function<bool(QIODevice&)>& 
     return !error && ReplaceWhole(linked, &target, write);
 }
 
-bool SaveFileWhole(const fs::path& path, std::string_view content) {
-    return SaveFileWhole(path, [content](QIODevice& file) {
-        const auto size = static_cast<qint64>(content.size());
-        return file.write(content.data(), size) == size;
-    });
+bool SaveFileWhole(const fs::path& path, std::string_view content, FifoOpening fifo) {
+    return SaveFileWhole(
+        path,
+        [content](QIODevice& file) {
+            const auto size = static_cast<qint64>(content.size());
+            return file.write(content.data(), size) == size;
+        },
+        fifo);
 }

@@ -23,7 +23,8 @@ void SaveGunCommand(GunFileDialogs& dialogs, const std::string& name,
                     const GunReportSummary& summary) {
     const std::optional<QString> path = dialogs.ChooseFileToSave();
     if (path) {
-        SaveGunReport(FileSystemPathOf(*path), name, fieldTexts, decimalSeparator, summary);
+        SaveGunReport(FileSystemPathOf(*path), name, fieldTexts, decimalSeparator, summary,
+                      FifoOpening::FailWithoutReader);
     }
 }
 

@@ -58,7 +58,7 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, si
 
 void SaveGunReport(const std::filesystem::path& path, const std::string& name,
                    const GunParameterTexts& fieldTexts, char decimalSeparator,
-                   const GunReportSummary& summary) {
+                   const GunReportSummary& summary, FifoOpening fifo) {
     std::array<double, GunParameterCount> values{};
     for (size_t i = 0; i < values.size(); ++i) {
         values[i] = FieldToNumber(fieldTexts[i], decimalSeparator);
@@ -67,7 +67,7 @@ void SaveGunReport(const std::filesystem::path& path, const std::string& name,
     WriteGunData(text, name, values, summary);
     const std::string report = std::move(text).str();
 
-    if (!SaveFileWhole(path, report)) {
+    if (!SaveFileWhole(path, report, fifo)) {
         ShowMessageAndAbort(FileSavingErrorMessage);
     }
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/WholeFileSaving.h"
 #include "datafile/GunReportSummary.h"
 #include "model/GunParameters.h"
 
@@ -16,10 +17,10 @@ inline constexpr const char* FileLoadingErrorMessage = "File loading error.";
 // whatever their encoding. A text that is not a number raises its CommandError before any file
 // is touched. The file is replaced only by a complete report: when it cannot be created or
 // written, "File saving error." ends the command (CommandAbort) and a file already there stays
-// as it was.
+// as it was. A FIFO or a device is written into (SaveFileWhole).
 void SaveGunReport(const std::filesystem::path& path, const std::string& name,
                    const GunParameterTexts& fieldTexts, char decimalSeparator,
-                   const GunReportSummary& summary);
+                   const GunReportSummary& summary, FifoOpening fifo = FifoOpening::WaitForReader);
 
 // Reads the gun's name (UTF-8) and sixteen parameters from the report at path. Ends the
 // command (CommandAbort) with "File loading error." when the file is no regular file (a

@@ -17,8 +17,8 @@
 #include "datafile/GunFileCommands.h"
 #include "tests/common/RecordingMessageSink.h"
 #include "tests/datafile/FakeGunFileDialogs.h"
-#include "tests/support/PermissionBits.h"
 #include "tests/support/ExampleGun.h"
+#include "tests/support/PermissionBits.h"
 
 namespace {
 
@@ -131,6 +131,12 @@ TEST_F(GunReportFileTest, SaveIntoAFifoOrADeviceWritesIntoItInsteadOfReplacingIt
     EXPECT_EQ(QByteArray(received.data(), 24), "\r\n   *** Velloran *** \r\n");
     struct stat info {};
     EXPECT_TRUE(stat(fifo.constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+    // With no reader, the window does not freeze waiting for one.
+    const QByteArray unread = QFile::encodeName(PathOf("unread fifo"));
+    ASSERT_EQ(mkfifo(unread.constData(), 0600), 0);
+    EXPECT_EQ(Run([&] { Save(PathOf("unread fifo")); }),
+              (std::vector<RecordedMessage>{{false, "File saving error."}}));
+    EXPECT_TRUE(stat(unread.constData(), &info) == 0 && S_ISFIFO(info.st_mode));
 
     // A device that refuses every write, where the process may make one.
     const QByteArray full = QFile::encodeName(PathOf("full"));
