@@ -44,7 +44,7 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
     }
     const unsigned threads = options.threads;
 
-    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
+    const GunParameters gun = LoadGunReport(options.gun);
     const std::vector<GunParameterTexts> grid = SweepGridTexts(ParameterTextsOf(gun), axes);
 
     // Each point is read and checked as the Compute button would; those that pass are
@@ -76,7 +76,8 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
     }
     io.out << "status,steps,max_pressure_MPa,max_piston_velocity_m_s,max_temperature_K,"
               "bullet_velocity_m_s,bullet_energy_J\n";
-    for (size_t i = 0; i < grid.size(); ++i) {
+    // Rows stop at the first that cannot be written; RunCli reports the failure.
+    for (size_t i = 0; i < grid.size() && io.out; ++i) {
         for (const SweepAxis& axis : axes) {
             io.out << CsvNumber(
                           FieldToNumber(grid[i][static_cast<size_t>(Index(axis.parameter))], '.'))
