@@ -98,8 +98,7 @@ const bool LaneSweepsRegistered = [] {
 class ExampleGunReport {
 public:
     ExampleGunReport() {
-        SaveGunReport(QString::fromStdString(path), " Air Gun", ExampleGunTexts(), '.',
-                      GunReportSummary{});
+        SaveGunReport(path, " Air Gun", ExampleGunTexts(), '.', GunReportSummary{});
     }
     QTemporaryDir folder;
     const std::string path = folder.filePath("example.txt").toStdString();

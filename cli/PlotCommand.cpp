@@ -6,6 +6,7 @@
 #include <span>
 
 #include "cli/Commands.h"
+#include "cli/OutputFiles.h"
 #include "cli/PlotOptions.h"
 #include "common/CommandErrors.h"
 #include "common/WholeFileSaving.h"
@@ -28,7 +29,8 @@ int RunPlot(const PlotCommandOptions& options, CliStreams&) {
     const QSize size = ChosenPictureSize(options);
     const auto result = std::make_unique<SimulationResult>();
 
-    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
+    RefuseOutputsOverTheReport(options.gun, {{"-o", options.picture}});
+    const GunParameters gun = LoadGunReport(options.gun);
     ModelInputs inputs;
     SimulateShotFromFields(ParameterTextsOf(gun), '.', inputs, *result);
 
@@ -50,7 +52,7 @@ int RunPlot(const PlotCommandOptions& options, CliStreams&) {
             drawing);
         LoadSelectedSeries(*result, items.quantity, items.axis, view, curves, canvas, '.');
     }
-    if (!SaveFileWhole(QString::fromStdString(options.picture),
+    if (!SaveFileWhole(options.picture,
                        [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
         ShowMessageAndAbort(FileSavingErrorMessage);
     }

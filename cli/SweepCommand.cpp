@@ -41,6 +41,9 @@ SweepShard ParseShard(const std::string& text) {
     return {static_cast<size_t>(number), static_cast<size_t>(count)};
 }
 
+// Raised when the command's output fails, so that the sweep stops computing rows no one reads.
+struct RowsNotWritten {};
+
 // The rows as CSV, written to the command's output as they come, and the progress on the
 // terminal when there is one to show it.
 class CsvSweepRows : public SweepRowSink {
@@ -71,7 +74,9 @@ public:
     }
 
     void Write(const std::string& rowsText, SweepProgress progress) override {
-        out_ << rowsText;
+        if (!(out_ << rowsText)) {
+            throw RowsNotWritten{};
+        }
         if (progress_) {
             progress_->Show(progress.pointsDone, progress.points);
         }
@@ -96,7 +101,7 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
     const auto threads = static_cast<unsigned>(
         std::min<std::uint64_t>(options.threads, std::numeric_limits<unsigned>::max()));
 
-    grid.gun = ParameterTextsOf(LoadGunReport(QString::fromStdString(options.gun)));
+    grid.gun = ParameterTextsOf(LoadGunReport(options.gun));
 
     // Only the first shard has the header, so that the shards' outputs in order make the whole.
     if (shard.number == 1) {
@@ -106,8 +111,15 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
         io.out << "status,steps,max_pressure_MPa,max_piston_velocity_m_s,max_temperature_K,"
                   "bullet_velocity_m_s,bullet_energy_J\n";
     }
+    // The rows stop at the first block that cannot be written; RunCli reports the failure.
+    if (!io.out) {
+        return 0;
+    }
     CsvSweepRows rows(grid.axes.size(), io);
-    ComputeSweep(grid, shard, threads, rows);
+    try {
+        ComputeSweep(grid, shard, threads, rows);
+    } catch (const RowsNotWritten&) {
+    }
     return 0;
 }
 
