@@ -1,11 +1,14 @@
-// Time of the shot simulation, per run and per integration step.
+// Time of the shot simulation, per run and per integration step, and of the yardstick's plain
+// loop on the same shot.
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
+#include "bench/PlainShotLoop.h"
 #include "model/ComputeCommand.h"
 #include "model/ModelInputs.h"
+#include "model/ShotBatch.h"
 #include "model/ShotEngine.h"
 #include "tests/support/ExampleGun.h"
 
@@ -21,6 +24,13 @@ ModelInputs ExampleInputs(const char* computationStep) {
     return inputs;
 }
 
+void ReportSteps(benchmark::State& state, int stepsPerRun) {
+    state.counters["steps"] = stepsPerRun;
+    state.counters["ns_per_step"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * stepsPerRun,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 void RunShot(benchmark::State& state, const char* computationStep) {
     const ModelInputs inputs = ExampleInputs(computationStep);
     const auto result = std::make_unique<SimulationResult>();
@@ -31,10 +41,7 @@ void RunShot(benchmark::State& state, const char* computationStep) {
         benchmark::DoNotOptimize(result->BulletVelocity.data());
         stepsPerRun = outcome.end == ShotEnd::Completed ? result->LastIndex + 2 : StepLimit + 1;
     }
-    state.counters["steps"] = stepsPerRun;
-    state.counters["ns_per_step"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * stepsPerRun,
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    ReportSteps(state, stepsPerRun);
 }
 
 // The example gun at 0.01 ms: about 1 170 steps to the muzzle.
@@ -42,6 +49,22 @@ void BM_ExampleShot(benchmark::State& state) {
     RunShot(state, "0.01");
 }
 BENCHMARK(BM_ExampleShot)->Unit(benchmark::kMicrosecond);
+
+// The same shot through the yardstick, the plain loop.
+void BM_PlainLoopShot(benchmark::State& state) {
+    const ModelInputs inputs = ExampleInputs("0.01");
+    const auto result = std::make_unique<SimulationResult>();
+    if (PlainShotFigures(inputs, *result) != ComputeShotFiguresOneByOne(inputs, *result)) {
+        state.SkipWithError("the plain loop no longer gives the engine's figures");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RunPlainShot(inputs, *result));
+        benchmark::DoNotOptimize(result->BulletVelocity.data());
+    }
+    ReportSteps(state, result->LastIndex + 2);
+}
+BENCHMARK(BM_PlainLoopShot)->Unit(benchmark::kMicrosecond);
 
 // The same gun at 0.001 ms runs the full 10 001 steps into the step limit.
 void BM_FullStepLimitRun(benchmark::State& state) {

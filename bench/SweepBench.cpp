@@ -1,70 +1,184 @@
-// Shots per second of a sweep: 10 000 variations of the example gun (step 0.01 ms).
+// Shots per second of a sweep of the example gun (step 0.01 ms) over a 200 × 100 grid of its
+// piston stroke (50 … 70 mm) and maximum spring force (300 … 500 N): the yardstick's plain loop
+// on one thread, the lanes of each instruction set on one thread, and the whole velloran-cli
+// sweep process on one and two threads; and the peak memory of a sweep of a million points.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "common/FieldNumber.h"
+#include "bench/PlainShotLoop.h"
+#include "datafile/GunReportFile.h"
 #include "model/ShotBatch.h"
+#include "model/SweepGrid.h"
 #include "tests/support/ExampleGun.h"
 
 namespace {
 
-// A 100 × 100 grid over the piston stroke (50 … 70 mm) and the maximum spring force
-// (300 … 500 N), through the same text conversion and checks as the window.
-const std::vector<ModelInputs>& SweepGrid() {
-    static const std::vector<ModelInputs> grid = [] {
-        std::vector<ModelInputs> guns;
-        for (int i = 0; i < 100; ++i) {
-            for (int j = 0; j < 100; ++j) {
-                GunParameterTexts texts = ExampleGunTexts();
-                texts[static_cast<size_t>(Index(GunParameter::PistonStroke))] =
-                    NumberToField(50 + 20.0 * i / 99, '.');
-                texts[static_cast<size_t>(Index(GunParameter::MaximumForce))] =
-                    NumberToField(300 + 200.0 * j / 99, '.');
-                ModelInputs inputs;
-                ReadModelInputs(texts, '.', inputs);
-                ValidateModelInputs(inputs);
-                CompleteModelInputs(inputs);
-                guns.push_back(inputs);
-            }
-        }
-        return guns;
-    }();
+const char* const StrokeAxis = "PistonStroke=50:70:200";
+const char* const ForceAxis = "MaximumForce=300:500:100";
+
+const SweepGrid& BenchGrid() {
+    static const SweepGrid grid{
+        ExampleGunTexts(),
+        {{GunParameter::PistonStroke, 50, 70, 200}, {GunParameter::MaximumForce, 300, 500, 100}}};
     return grid;
 }
 
-void ReportShotsPerSecond(benchmark::State& state) {
-    state.counters["shots_per_s"] = benchmark::Counter(
-        static_cast<double>(state.iterations() * SweepGrid().size()), benchmark::Counter::kIsRate);
+// The inputs of the grid's points, read and checked as the Compute button would.
+const std::vector<ModelInputs>& GridInputs() {
+    static const std::vector<ModelInputs> inputs = [] {
+        std::vector<ModelInputs> all;
+        for (size_t point = 0; point < BenchGrid().PointCount(); ++point) {
+            all.push_back(CompletedInputsOf(BenchGrid().PointTexts(point)));
+        }
+        return all;
+    }();
+    return inputs;
 }
 
-// Shots side by side, on the given number of threads.
-void BM_SweepSideBySide(benchmark::State& state) {
-    const std::vector<ModelInputs>& grid = SweepGrid();
-    std::vector<ShotFigures> figures(grid.size());
-    for (auto _ : state) {
-        ComputeShotFiguresOnThreads(grid, figures, static_cast<unsigned>(state.range(0)));
-        benchmark::DoNotOptimize(figures.data());
-    }
-    ReportShotsPerSecond(state);
+void ReportShotsPerSecond(benchmark::State& state, size_t shots) {
+    state.counters["shots_per_s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(shots),
+                           benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_SweepSideBySide)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// A plain loop of single shots through the compute command's steps, on one thread.
-void BM_SweepOneByOne(benchmark::State& state) {
-    const std::vector<ModelInputs>& grid = SweepGrid();
-    std::vector<ShotFigures> figures(grid.size());
+// The yardstick: one shot after another through the plain loop, with its summary.
+void BM_PlainLoopSweep(benchmark::State& state) {
+    const std::vector<ModelInputs>& inputs = GridInputs();
     const auto scratch = std::make_unique<SimulationResult>();
     for (auto _ : state) {
-        for (size_t i = 0; i < grid.size(); ++i) {
-            figures[i] = ComputeShotFiguresOneByOne(grid[i], *scratch);
+        for (const ModelInputs& gun : inputs) {
+            benchmark::DoNotOptimize(PlainShotFigures(gun, *scratch));
+        }
+    }
+    ReportShotsPerSecond(state, inputs.size());
+}
+BENCHMARK(BM_PlainLoopSweep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// The lanes of one instruction set on one thread, in the blocks the sweep computes.
+void LaneSweep(benchmark::State& state, const ShotLaneKernel& kernel) {
+    const std::vector<ModelInputs>& inputs = GridInputs();
+    std::vector<ShotFigures> figures(inputs.size());
+    const auto scratch = std::make_unique<SimulationResult>();
+    constexpr size_t Block = 512;
+    for (auto _ : state) {
+        for (size_t first = 0; first < inputs.size(); first += Block) {
+            const size_t count = std::min(Block, inputs.size() - first);
+            ComputeShotFigures(std::span(inputs).subspan(first, count),
+                               std::span(figures).subspan(first, count), *scratch, kernel);
         }
         benchmark::DoNotOptimize(figures.data());
     }
-    ReportShotsPerSecond(state);
+    ReportShotsPerSecond(state, inputs.size());
 }
-BENCHMARK(BM_SweepOneByOne)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+const bool LaneSweepsRegistered = [] {
+    for (const ShotLaneKernel& kernel : ShotLaneKernels()) {
+        benchmark::RegisterBenchmark(
+            (std::string("BM_LaneSweep/") + kernel.instructionSet).c_str(),
+            [&kernel](benchmark::State& state) { LaneSweep(state, kernel); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+    return true;
+}();
+
+// A report of the example gun in a folder of its own, for the command-line tool to read.
+class ExampleGunReport {
+public:
+    ExampleGunReport() {
+        SaveGunReport(path, " Air Gun", ExampleGunTexts(), '.', GunReportSummary{});
+    }
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("example.txt").toStdString();
+};
+
+struct ProcessRun {
+    int status = -1;
+    long peakResidentKiB = 0;
+};
+
+// Runs velloran-cli with its output thrown away, and waits for it.
+ProcessRun RunCli(const std::vector<std::string>& arguments) {
+    std::vector<std::string> words = {VELLORAN_CLI_PATH};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    ProcessRun run;
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        rusage usage{};
+        if (wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
+            run.status = WEXITSTATUS(status);
+            run.peakResidentKiB = usage.ru_maxrss;
+        }
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return run;
+}
+
+// The whole process: loading the report, reading and checking every point, the lanes on the
+// given number of threads, and the CSV.
+void BM_CliSweep(benchmark::State& state) {
+    const ExampleGunReport gun;
+    const std::string threads = std::to_string(state.range(0));
+    for (auto _ : state) {
+        if (RunCli({"sweep", gun.path, "--vary", StrokeAxis, "--vary", ForceAxis, "--threads",
+                    threads})
+                .status != 0) {
+            state.SkipWithError("velloran-cli sweep failed");
+            return;
+        }
+    }
+    ReportShotsPerSecond(state, BenchGrid().PointCount());
+    state.SetLabel(BestShotLaneKernel().instructionSet);
+}
+BENCHMARK(BM_CliSweep)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// A sweep of a million points on two threads: its peak memory, which the streaming keeps
+// bounded whatever the grid's size (the rows are written as the blocks finish).
+void BM_CliSweepMillionPointsPeakMemory(benchmark::State& state) {
+    const ExampleGunReport gun;
+    ProcessRun run;
+    for (auto _ : state) {
+        run = RunCli({"sweep", gun.path, "--vary", "PistonStroke=50:70:1000", "--vary",
+                      "MaximumForce=300:500:1000", "--threads", "2"});
+        if (run.status != 0) {
+            state.SkipWithError("velloran-cli sweep failed");
+            return;
+        }
+    }
+    state.counters["peak_rss_MB"] = static_cast<double>(run.peakResidentKiB) / 1024;
+    ReportShotsPerSecond(state, 1'000'000);
+    state.SetLabel(BestShotLaneKernel().instructionSet);
+}
+BENCHMARK(BM_CliSweepMillionPointsPeakMemory)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(1);
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <CLI/App.hpp>
 #include <QImage>
 #include <memory>
+#include <span>
 
 #include "cli/Commands.h"
 #include "cli/OutputFiles.h"
@@ -12,7 +13,7 @@
 #include "datafile/GunReportFile.h"
 #include "graph/GraphDrawing.h"
 #include "graph/GraphInteraction.h"
-#include "graph/GraphStore.h"
+#include "graph/GraphSlot.h"
 #include "graph/PainterCanvas.h"
 #include "graph/SeriesSelection.h"
 #include "model/ComputeCommand.h"
@@ -33,20 +34,23 @@ int RunPlot(const PlotCommandOptions& options, CliStreams&) {
     ModelInputs inputs;
     SimulateShotFromFields(ParameterTextsOf(gun), '.', inputs, *result);
 
-    // The main window's steps: the start view, the fit to the image, the chosen curve.
-    const auto graph = std::make_unique<GraphStore>();
+    // The main window's steps (the start view, the fit to the image, the chosen curve) on a
+    // graph that holds the one curve it draws.
+    GraphView view;
+    const auto curve = std::make_unique<CurveSlot>();
+    const std::span<CurveSlot> curves(curve.get(), 1);
     QImage image;
     {
         PainterCanvas canvas(image);
         const GraphDrawing drawing{canvas, result->LastIndex, '.'};
-        InitGraph(*graph, Graf0Slot, drawing);
+        ShowStartView(view, curves, drawing);
         FitGraphToImage(
-            *graph, Graf0Slot, size.width(), size.height(),
+            view, curves, size.width(), size.height(),
             [&image](int width, int height) {
                 image = QImage(width, height, QImage::Format_RGB32);
             },
             drawing);
-        LoadSelectedSeries(*result, items.quantity, items.axis, *graph, canvas, '.');
+        LoadSelectedSeries(*result, items.quantity, items.axis, view, curves, canvas, '.');
     }
     if (!SaveFileWhole(options.picture,
                        [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {

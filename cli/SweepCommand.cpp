@@ -1,98 +1,124 @@
 // velloran-cli sweep: a saved gun computed over a grid of one or two of its parameters.
 
 #include <CLI/App.hpp>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <vector>
 
 #include "cli/CliHelpFormatter.h"
+#include "cli/CliNumbers.h"
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
+#include "cli/ProgressLine.h"
 #include "cli/SweepGrid.h"
 #include "cli/UsageError.h"
 #include "common/ApplicationTitle.h"
-#include "common/CommandErrors.h"
-#include "common/FieldNumber.h"
 #include "datafile/GunReportFile.h"
-#include "model/ShotBatch.h"
+#include "model/SweepRunner.h"
 
 namespace {
-
-// Limits what a typing slip can ask of the machine: a million shots take minutes already.
-constexpr size_t MaximumGridPoints = 1'000'000;
 
 struct SweepOptions {
     std::string gun;
     std::vector<std::string> vary;  // one or two NAME=FROM:TO:STEPS
-    unsigned threads = 0;           // 0: one per core
+    std::uint64_t threads = 0;      // 0: one per core
+    std::string shard;              // K/N, or empty for the whole grid
+};
+
+// "K/N": the K-th of N contiguous parts of the grid.
+SweepShard ParseShard(const std::string& text) {
+    const size_t slash = text.find('/');
+    if (slash == std::string::npos) {
+        throw UsageError("--shard takes K/N, such as 2/8, not '" + text + "'");
+    }
+    const int count = ParseCliCount(text.substr(slash + 1), "N of --shard K/N", 1,
+                                    std::numeric_limits<int>::max());
+    const int number = ParseCliCount(text.substr(0, slash), "K of --shard K/N", 1, count);
+    return {static_cast<size_t>(number), static_cast<size_t>(count)};
+}
+
+// Raised when the command's output fails, so that the sweep stops computing rows no one reads.
+struct RowsNotWritten {};
+
+// The rows as CSV, written to the command's output as they come, and the progress on the
+// terminal when there is one to show it.
+class CsvSweepRows : public SweepRowSink {
+public:
+    CsvSweepRows(size_t axes, CliStreams& io) : axes_(axes), out_(io.out) {
+        if (ShowsProgressOnStandardError(io.out, io.err)) {
+            progress_.emplace(io.err, "points");
+        }
+    }
+
+    std::string RowsText(std::span<const SweepRow> rows) const override {
+        std::string text;
+        for (const SweepRow& row : rows) {
+            for (size_t a = 0; a < axes_; ++a) {
+                text += CsvNumber(row.variedValues[a]) + ',';
+            }
+            const ShotFigures& shot = row.figures;
+            if (!shot.failure.empty()) {
+                text += CsvField(WithClosingFullStop(shot.failure)) + ",,,,,,\n";
+                continue;
+            }
+            text += "ok," + std::to_string(shot.lastIndex) + ',' + CsvNumber(shot.maximumPressure) +
+                    ',' + CsvNumber(shot.maximumPistonVelocity) + ',' +
+                    CsvNumber(shot.maximumTemperature) + ',' + CsvNumber(shot.muzzleVelocity) +
+                    ',' + CsvNumber(shot.bulletEnergy) + '\n';
+        }
+        return text;
+    }
+
+    void Write(const std::string& rowsText, SweepProgress progress) override {
+        if (!(out_ << rowsText)) {
+            throw RowsNotWritten{};
+        }
+        if (progress_) {
+            progress_->Show(progress.pointsDone, progress.points);
+        }
+    }
+
+private:
+    size_t axes_;
+    std::ostream& out_;
+    std::optional<ProgressLine> progress_;
 };
 
 int RunSweep(const SweepOptions& options, CliStreams& io) {
-    std::vector<SweepAxis> axes;
+    SweepGrid grid;
     for (const std::string& vary : options.vary) {
-        axes.push_back(ParseSweepAxis(vary));
+        grid.axes.push_back(ParseSweepAxis(vary));
     }
-    if (axes.size() == 2 && axes[0].parameter == axes[1].parameter) {
+    if (grid.axes.size() == 2 && grid.axes[0].parameter == grid.axes[1].parameter) {
         throw UsageError("vary two different parameters");
     }
-    size_t gridPoints = 1;
-    for (const SweepAxis& axis : axes) {
-        gridPoints *= static_cast<size_t>(axis.points);
-    }
-    if (gridPoints > MaximumGridPoints) {
-        throw UsageError("the grid has more than a million points");
-    }
-    const unsigned threads = options.threads;
+    const SweepShard shard = options.shard.empty() ? SweepShard{} : ParseShard(options.shard);
+    // More threads than cores are never started, so any count can be asked for.
+    const auto threads = static_cast<unsigned>(
+        std::min<std::uint64_t>(options.threads, std::numeric_limits<unsigned>::max()));
 
-    const GunParameters gun = LoadGunReport(options.gun);
-    const std::vector<GunParameterTexts> grid = SweepGridTexts(ParameterTextsOf(gun), axes);
+    grid.gun = ParameterTextsOf(LoadGunReport(options.gun));
 
-    // Each point is read and checked as the Compute button would; those that pass are
-    // computed side by side.
-    std::vector<std::string> refusals(grid.size());
-    std::vector<ModelInputs> runnable;
-    std::vector<size_t> runnablePoint;
-    for (size_t i = 0; i < grid.size(); ++i) {
-        ModelInputs inputs;
-        try {
-            ReadModelInputs(grid[i], '.', inputs);
-            ValidateModelInputs(inputs);
-            CompleteModelInputs(inputs);
-            runnable.push_back(inputs);
-            runnablePoint.push_back(i);
-        } catch (const CommandFailure& failure) {
-            refusals[i] = failure.what();
+    // Only the first shard has the header, so that the shards' outputs in order make the whole.
+    if (shard.number == 1) {
+        for (const SweepAxis& axis : grid.axes) {
+            io.out << InfoOf(axis.parameter).fieldName << ',';
         }
+        io.out << "status,steps,max_pressure_MPa,max_piston_velocity_m_s,max_temperature_K,"
+                  "bullet_velocity_m_s,bullet_energy_J\n";
     }
-    std::vector<ShotFigures> figures(runnable.size());
-    ComputeShotFiguresOnThreads(runnable, figures, threads);
-    std::vector<const ShotFigures*> figuresOfPoint(grid.size(), nullptr);
-    for (size_t r = 0; r < runnable.size(); ++r) {
-        figuresOfPoint[runnablePoint[r]] = &figures[r];
+    // The rows stop at the first block that cannot be written; RunCli reports the failure.
+    if (!io.out) {
+        return 0;
     }
-
-    for (const SweepAxis& axis : axes) {
-        io.out << GunParameterTable[static_cast<size_t>(Index(axis.parameter))].fieldName << ',';
-    }
-    io.out << "status,steps,max_pressure_MPa,max_piston_velocity_m_s,max_temperature_K,"
-              "bullet_velocity_m_s,bullet_energy_J\n";
-    // Rows stop at the first that cannot be written; RunCli reports the failure.
-    for (size_t i = 0; i < grid.size() && io.out; ++i) {
-        for (const SweepAxis& axis : axes) {
-            io.out << CsvNumber(
-                          FieldToNumber(grid[i][static_cast<size_t>(Index(axis.parameter))], '.'))
-                   << ',';
-        }
-        const ShotFigures* shot = figuresOfPoint[i];
-        const std::string& failure = shot ? shot->failure : refusals[i];
-        if (!failure.empty()) {
-            io.out << CsvField(WithClosingFullStop(failure)) << ",,,,,,\n";
-            continue;
-        }
-        io.out << "ok," << shot->lastIndex << ',' << CsvNumber(shot->maximumPressure) << ','
-               << CsvNumber(shot->maximumPistonVelocity) << ','
-               << CsvNumber(shot->maximumTemperature) << ',' << CsvNumber(shot->muzzleVelocity)
-               << ',' << CsvNumber(shot->bulletEnergy) << '\n';
+    CsvSweepRows rows(grid.axes.size(), io);
+    try {
+        ComputeSweep(grid, shard, threads, rows);
+    } catch (const RowsNotWritten&) {
     }
     return 0;
 }
@@ -122,10 +148,16 @@ CliAction DefineSweep(CLI::App& command) {
         ->allow_extra_args(false);
     command
         .add_option("--threads", options->threads,
-                    "compute on N threads (default: one per core); the output is\n"
-                    "the same for any N")
+                    "compute on N threads (default: one per core; never more than\n"
+                    "the cores); the output is the same for any N")
         ->option_text("N")
         ->check(CLI::PositiveNumber);
+    command
+        .add_option("--shard", options->shard,
+                    "compute only the K-th of N contiguous parts of the grid;\n"
+                    "only part 1 prints the header, so the outputs of parts 1 to N\n"
+                    "in order make the whole sweep")
+        ->option_text("K/N");
     command.footer(
         WrapWords("Parameter names: " + ParameterNames() + ".", 90, 2) +
         "\n"
@@ -134,6 +166,9 @@ CliAction DefineSweep(CLI::App& command) {
         "show), steps, max_pressure_MPa, max_piston_velocity_m_s, max_temperature_K,\n"
         "bullet_velocity_m_s, bullet_energy_J. A point whose computation fails leaves its figures\n"
         "empty and the sweep goes on.\n"
+        "\n"
+        "Rows are written as they are computed, in grid order. When standard error is a terminal\n"
+        "and the rows go elsewhere, a long sweep shows its progress there.\n"
         "\n"
         "Example: velloran-cli sweep RevIve.txt --vary PistonStroke=50:70:5 --vary "
         "BulletWeight=0.4:0.6:3\n"
@@ -147,6 +182,6 @@ CliAction DefineSweep(CLI::App& command) {
 
 const CliCommand SweepCommand = {
     "sweep",
-    "GUN.txt --vary NAME=FROM:TO:STEPS [--vary NAME2=FROM:TO:STEPS] [--threads N]",
+    "GUN.txt --vary NAME=FROM:TO:STEPS [--vary NAME2=FROM:TO:STEPS] [--threads N] [--shard K/N]",
     DefineSweep,
 };

@@ -7,13 +7,6 @@
 #include "cli/UsageError.h"
 #include "common/FieldNumber.h"
 
-double SweepAxis::Value(int k) const {
-    if (k == points - 1) {
-        return to;
-    }
-    return from + (to - from) * k / (points - 1);
-}
-
 SweepAxis ParseSweepAxis(const std::string& text) {
     const size_t equals = text.find('=');
     const size_t firstColon = text.find(':', equals);
@@ -47,23 +40,4 @@ SweepAxis ParseSweepAxis(const std::string& text) {
                          " go beyond the range of a double; narrow the range");
     }
     return axis;
-}
-
-std::vector<GunParameterTexts> SweepGridTexts(const GunParameterTexts& gun,
-                                              const std::vector<SweepAxis>& axes) {
-    std::vector<GunParameterTexts> grid = {gun};
-    for (const SweepAxis& axis : axes) {
-        std::vector<GunParameterTexts> refined;
-        refined.reserve(grid.size() * static_cast<size_t>(axis.points));
-        for (const GunParameterTexts& point : grid) {
-            for (int k = 0; k < axis.points; ++k) {
-                GunParameterTexts texts = point;
-                texts[static_cast<size_t>(Index(axis.parameter))] =
-                    NumberToField(axis.Value(k), '.');
-                refined.push_back(std::move(texts));
-            }
-        }
-        grid = std::move(refined);
-    }
-    return grid;
 }

@@ -1,26 +1,10 @@
 #pragma once
-// The grid of a sweep: one or two of a gun's sixteen parameters varied over even steps.
+// The axes of a sweep's grid as the command line gives them.
 
 #include <string>
-#include <vector>
 
-#include "model/GunParameters.h"
-
-struct SweepAxis {
-    GunParameter parameter;
-    double from;
-    double to;
-    int points;  // both ends included
-
-    // The value of point k: from + (to - from) × k / (points - 1), the last one exactly to.
-    double Value(int k) const;
-};
+#include "model/SweepGrid.h"
 
 // "NAME=FROM:TO:STEPS", NAME a parameter's field name such as PistonStroke. Raises UsageError,
 // also when a point of the range is not a finite number.
 SweepAxis ParseSweepAxis(const std::string& text);
-
-// The sixteen parameter texts of every grid point, the first axis varying slowest; each
-// varied value written as a field would hold it (with a point).
-std::vector<GunParameterTexts> SweepGridTexts(const GunParameterTexts& gun,
-                                              const std::vector<SweepAxis>& axes);

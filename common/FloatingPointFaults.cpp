@@ -40,6 +40,14 @@ const char* FloatingPointFaultMessage(FloatingPointFault fault) {
     return "";
 }
 
+FloatingPointFaultsKeptAside::FloatingPointFaultsKeptAside() {
+    std::fegetexceptflag(&pending_, FaultFlags);
+}
+
+FloatingPointFaultsKeptAside::~FloatingPointFaultsKeptAside() {
+    std::fesetexceptflag(&pending_, FaultFlags);
+}
+
 void ThrowIfFloatingPointFault() {
     const FloatingPointFault fault = PendingFloatingPointFault();
     if (fault != FloatingPointFault::None) {

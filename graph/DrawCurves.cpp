@@ -20,9 +20,10 @@ constexpr std::array<Colour, 4> CurveColours = {
 
 }  // namespace
 
-void DrawCurves(const GraphSlot& slot, int lastIndex, CanvasPen pen, Canvas& canvas) {
-    for (size_t c = 0; c < slot.Curves.size(); ++c) {
-        const CurveSlot& curve = slot.Curves[c];
+void DrawCurves(const GraphView& view, std::span<const CurveSlot> curves, int lastIndex,
+                CanvasPen pen, Canvas& canvas) {
+    for (size_t c = 0; c < curves.size(); ++c) {
+        const CurveSlot& curve = curves[c];
         if (curve.Active != 1) {
             continue;
         }
@@ -31,12 +32,12 @@ void DrawCurves(const GraphSlot& slot, int lastIndex, CanvasPen pen, Canvas& can
             pen.width = CurvePenWidth;
             canvas.SetPen(pen.colour, pen.width, pen.style);
         }
-        canvas.MoveTo(TruncatePixel(ValueToPixelX(curve.X[0], slot)),
-                      TruncatePixel(ValueToPixelY(curve.Y[0], slot)));
+        canvas.MoveTo(TruncatePixel(ValueToPixelX(curve.X[0], view)),
+                      TruncatePixel(ValueToPixelY(curve.Y[0], view)));
         const auto last = static_cast<size_t>(LastWalkedPoint(curve, lastIndex));
         for (size_t i = 0; i <= last; ++i) {
-            const int px = TruncatePixel(ValueToPixelX(curve.X[i], slot));
-            const int py = TruncatePixel(ValueToPixelY(curve.Y[i], slot));
+            const int px = TruncatePixel(ValueToPixelX(curve.X[i], view));
+            const int py = TruncatePixel(ValueToPixelY(curve.Y[i], view));
             if (curve.Style == MarkerStyle) {
                 canvas.MoveTo(px, py);
             } else if (curve.Style == LineStyle || curve.Style == LineAndMarkerStyle) {

@@ -1,6 +1,8 @@
 #pragma once
 // The curves of a graph, drawn over its axes.
 
+#include <span>
+
 #include "common/Canvas.h"
 #include "graph/GraphSlot.h"
 
@@ -14,4 +16,5 @@ struct CanvasPen {
 // the pen they find), joined by lines, as circle markers or both. Points outside the view are
 // drawn wherever they fall: nothing is clipped. pen is the one selected before; the brush
 // must be the markers' fill.
-void DrawCurves(const GraphSlot& slot, int lastIndex, CanvasPen pen, Canvas& canvas);
+void DrawCurves(const GraphView& view, std::span<const CurveSlot> curves, int lastIndex,
+                CanvasPen pen, Canvas& canvas);

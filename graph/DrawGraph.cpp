@@ -21,10 +21,11 @@ constexpr int YLabelLeft = 5;
 
 }  // namespace
 
-void DrawGraph(const GraphSlot& slot, const GraphDrawing& drawing) {
+void DrawGraph(const GraphView& view, std::span<const CurveSlot> curves,
+               const GraphDrawing& drawing) {
     Canvas& canvas = drawing.canvas;
-    const int w = slot.W;
-    const int h = slot.H;
+    const int w = view.W;
+    const int h = view.H;
     const int left = MarginLeftBottom;
     const int right = w - MarginRightTop;
     const int top = MarginRightTop;
@@ -61,7 +62,7 @@ void DrawGraph(const GraphSlot& slot, const GraphDrawing& drawing) {
         canvas.MoveTo(left + g, bottom);
         canvas.LineTo(left + g, bottom + TickHalfLength);
         canvas.LineTo(left + g, bottom - TickHalfLength);
-        const double value = RoundToDecimals(PixelToValueX(left + g, slot), slot.DecimalsX);
+        const double value = RoundToDecimals(PixelToValueX(left + g, view), view.DecimalsX);
         canvas.TextOut(XLabelLeft + g, bottom + XLabelGap,
                        NumberToField(value, drawing.decimalSeparator));
     }
@@ -69,9 +70,9 @@ void DrawGraph(const GraphSlot& slot, const GraphDrawing& drawing) {
         canvas.MoveTo(left, bottom - g);
         canvas.LineTo(left + TickHalfLength, bottom - g);
         canvas.LineTo(left - TickHalfLength, bottom - g);
-        const double value = RoundToDecimals(PixelToValueY(bottom - g, slot), slot.DecimalsY);
+        const double value = RoundToDecimals(PixelToValueY(bottom - g, view), view.DecimalsY);
         canvas.TextOut(YLabelLeft, bottom - g, NumberToField(value, drawing.decimalSeparator));
     }
 
-    DrawCurves(slot, drawing.lastIndex, {Black, 1, PenStyle::Solid}, canvas);
+    DrawCurves(view, curves, drawing.lastIndex, {Black, 1, PenStyle::Solid}, canvas);
 }

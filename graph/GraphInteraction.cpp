@@ -27,11 +27,16 @@ bool LargeEnoughToZoom(const GraphStore& store, const GraphSlot& slot, double vx
 
 void InitGraph(GraphStore& store, int slot, const GraphDrawing& drawing) {
     GraphSlot& graph = store.Slot(slot);
-    graph.XMin = graph.YMin = 0;
-    graph.XMax = graph.YMax = StartViewMaximum;
-    graph.DecimalsX = graph.DecimalsY = StartDecimals;
-    DrawGraph(graph, drawing);
+    ShowStartView(graph, graph.Curves, drawing);
     store.DragActive = 0;
+}
+
+void ShowStartView(GraphView& view, std::span<const CurveSlot> curves,
+                   const GraphDrawing& drawing) {
+    view.XMin = view.YMin = 0;
+    view.XMax = view.YMax = StartViewMaximum;
+    view.DecimalsX = view.DecimalsY = StartDecimals;
+    DrawGraph(view, curves, drawing);
 }
 
 GraphReadout Graf0MouseDown(GraphStore& store, int slot, int x, int y, char decimalSeparator) {
@@ -101,13 +106,19 @@ void Graf0DblClick(GraphStore& store, int slot, const GraphDrawing& drawing) {
 bool FitGraphToImage(GraphStore& store, int slot, int width, int height,
                      const std::function<void(int, int)>& resizeBitmap,
                      const GraphDrawing& drawing) {
+    GraphSlot& graph = store.Slot(slot);
+    return FitGraphToImage(graph, graph.Curves, width, height, resizeBitmap, drawing);
+}
+
+bool FitGraphToImage(GraphView& view, std::span<const CurveSlot> curves, int width, int height,
+                     const std::function<void(int, int)>& resizeBitmap,
+                     const GraphDrawing& drawing) {
     if (width < MinimumImageSide || height < MinimumImageSide) {
         return false;
     }
-    GraphSlot& graph = store.Slot(slot);
-    graph.W = width;
-    graph.H = height;
+    view.W = width;
+    view.H = height;
     resizeBitmap(width, height);
-    DrawGraph(graph, drawing);
+    DrawGraph(view, curves, drawing);
     return true;
 }

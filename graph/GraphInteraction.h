@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "common/Canvas.h"
@@ -14,6 +15,9 @@
 
 // The start-up view: 0 to 1.05 on both axes with 2 decimals, drawn; no drag.
 void InitGraph(GraphStore& store, int slot, const GraphDrawing& drawing);
+
+// The start-up view of a graph kept outside the store, drawn with its curves.
+void ShowStartView(GraphView& view, std::span<const CurveSlot> curves, const GraphDrawing& drawing);
 
 // The data coordinates of a pressed pixel, as the readout fields Edit17 (x) and Edit18 (y)
 // show them: rounded to two decimals more than the tick labels.
@@ -61,5 +65,10 @@ void Graf0DblClick(GraphStore& store, int slot, const GraphDrawing& drawing);
 // must not hold the bitmap before its first operation (a PainterCanvas opens only then).
 // Returns whether it fitted.
 bool FitGraphToImage(GraphStore& store, int slot, int width, int height,
+                     const std::function<void(int, int)>& resizeBitmap,
+                     const GraphDrawing& drawing);
+
+// The same for a graph kept outside the store.
+bool FitGraphToImage(GraphView& view, std::span<const CurveSlot> curves, int width, int height,
                      const std::function<void(int, int)>& resizeBitmap,
                      const GraphDrawing& drawing);

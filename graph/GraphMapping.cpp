@@ -12,22 +12,22 @@ namespace {
 constexpr int PlotInset = MarginLeftBottom + MarginRightTop;
 }  // namespace
 
-double ValueToPixelX(double x, const GraphSlot& slot) {
-    return (slot.W - PlotInset) * (x - slot.XMin) / (slot.XMax - slot.XMin) + MarginLeftBottom;
+double ValueToPixelX(double x, const GraphView& view) {
+    return (view.W - PlotInset) * (x - view.XMin) / (view.XMax - view.XMin) + MarginLeftBottom;
 }
 
-double ValueToPixelY(double y, const GraphSlot& slot) {
-    return slot.H - (slot.H - PlotInset) * (y - slot.YMin) / (slot.YMax - slot.YMin) -
+double ValueToPixelY(double y, const GraphView& view) {
+    return view.H - (view.H - PlotInset) * (y - view.YMin) / (view.YMax - view.YMin) -
            MarginLeftBottom;
 }
 
-double PixelToValueX(double px, const GraphSlot& slot) {
-    return (px - MarginLeftBottom) / ((slot.W - PlotInset) / (slot.XMax - slot.XMin)) + slot.XMin;
+double PixelToValueX(double px, const GraphView& view) {
+    return (px - MarginLeftBottom) / ((view.W - PlotInset) / (view.XMax - view.XMin)) + view.XMin;
 }
 
-double PixelToValueY(double py, const GraphSlot& slot) {
-    return (slot.H - (MarginLeftBottom + py)) / ((slot.H - PlotInset) / (slot.YMax - slot.YMin)) +
-           slot.YMin;
+double PixelToValueY(double py, const GraphView& view) {
+    return (view.H - (MarginLeftBottom + py)) / ((view.H - PlotInset) / (view.YMax - view.YMin)) +
+           view.YMin;
 }
 
 int TruncatePixel(double coordinate) {

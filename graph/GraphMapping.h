@@ -5,12 +5,12 @@
 #include "graph/GraphSlot.h"
 
 // Real pixel coordinates of a data value; outside the view they fall outside the rectangle.
-double ValueToPixelX(double x, const GraphSlot& slot);
-double ValueToPixelY(double y, const GraphSlot& slot);
+double ValueToPixelX(double x, const GraphView& view);
+double ValueToPixelY(double y, const GraphView& view);
 
 // The data value at a real pixel coordinate.
-double PixelToValueX(double px, const GraphSlot& slot);
-double PixelToValueY(double py, const GraphSlot& slot);
+double PixelToValueX(double px, const GraphView& view);
+double PixelToValueY(double py, const GraphView& view);
 
 // The integer pixel of a real coordinate, truncated toward zero. A coordinate that is not
 // finite or does not fit an int (an empty view range, an absurd zoom) raises the CommandError

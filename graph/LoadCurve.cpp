@@ -7,8 +7,12 @@
 #include "graph/DrawGraph.h"
 
 void LoadCurve(std::span<const double> xs, std::span<const double> ys, int first, int last,
-               int step, GraphSlot& slot, int curve, int style, const GraphDrawing& drawing) {
-    CurveSlot& target = slot.Curves.at(static_cast<size_t>(curve));
+               int step, GraphView& view, std::span<CurveSlot> curves, int curve, int style,
+               const GraphDrawing& drawing) {
+    if (curve < 0 || static_cast<size_t>(curve) >= curves.size()) {
+        throw std::out_of_range("A curve is loaded into one of the graph's curves");
+    }
+    CurveSlot& target = curves[static_cast<size_t>(curve)];
     // All points, not only those a result can fill, so no earlier load's points survive.
     target.X.fill(0);
     target.Y.fill(0);
@@ -34,6 +38,6 @@ void LoadCurve(std::span<const double> xs, std::span<const double> ys, int first
     }
     target.Active = 1;
     target.Style = style;
-    AutoRange(slot, drawing.lastIndex);
-    DrawGraph(slot, drawing);
+    AutoRange(view, curves, drawing.lastIndex);
+    DrawGraph(view, curves, drawing);
 }

@@ -18,11 +18,17 @@ std::optional<SeriesPair> SelectedSeries(const SimulationResult& result, int yIt
 
 bool LoadSelectedSeries(const SimulationResult& result, int yItem, int xItem, GraphStore& store,
                         Canvas& canvas, char decimalSeparator) {
+    GraphSlot& graph = store.Slot(Graf0Slot);
+    return LoadSelectedSeries(result, yItem, xItem, graph, graph.Curves, canvas, decimalSeparator);
+}
+
+bool LoadSelectedSeries(const SimulationResult& result, int yItem, int xItem, GraphView& view,
+                        std::span<CurveSlot> curves, Canvas& canvas, char decimalSeparator) {
     const std::optional<SeriesPair> pair = SelectedSeries(result, yItem, xItem);
     if (!pair) {
         return false;
     }
-    LoadCurve(pair->x, pair->y, 0, result.LastIndex, 1, store.Slot(Graf0Slot), ResultCurve,
-              LineStyle, {canvas, result.LastIndex, decimalSeparator});
+    LoadCurve(pair->x, pair->y, 0, result.LastIndex, 1, view, curves, ResultCurve, LineStyle,
+              {canvas, result.LastIndex, decimalSeparator});
     return true;
 }

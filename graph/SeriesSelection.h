@@ -3,6 +3,7 @@
 // and "Axis X" (RadioGroup2).
 
 #include <optional>
+#include <span>
 
 #include "graph/GraphDrawing.h"
 #include "graph/GraphStore.h"
@@ -23,3 +24,7 @@ std::optional<SeriesPair> SelectedSeries(const SimulationResult& result, int yIt
 // what it showed. Returns whether a pair was loaded.
 bool LoadSelectedSeries(const SimulationResult& result, int yItem, int xItem, GraphStore& store,
                         Canvas& canvas, char decimalSeparator);
+
+// The same into the result curve of a graph kept outside the store.
+bool LoadSelectedSeries(const SimulationResult& result, int yItem, int xItem, GraphView& view,
+                        std::span<CurveSlot> curves, Canvas& canvas, char decimalSeparator);

@@ -5,7 +5,9 @@
 #include "common/CommandErrors.h"
 #include "common/FloatingPointFaults.h"
 #include "common/ReportFormat.h"
+#include "model/ResultSeries.h"
 #include "model/ShotEngine.h"
+#include "model/ShotSummary.h"
 
 namespace {
 
@@ -19,23 +21,23 @@ void ClearSeries(SimulationResult& result) {
 
 void ConvertToDisplayUnits(SimulationResult& result) {
     ClearFloatingPointFaults();
-    for (int n = 0; n <= result.LastIndex; ++n) {
-        const auto i = static_cast<size_t>(n);
-        result.Time[i] *= 1000;          // s to ms
-        result.BulletTravel[i] *= 1000;  // m to mm
-        result.PistonTravel[i] *= 1000;  // m to mm
-        result.Pressure[i] *= 1e-6;      // Pa to MPa
+    for (const ResultSeriesInfo& info : ResultSeriesTable) {
+        if (info.toDisplayUnit == 1) {
+            continue;
+        }
+        Series& series = result.*info.series;
+        for (int n = 0; n <= result.LastIndex; ++n) {
+            series[static_cast<size_t>(n)] *= info.toDisplayUnit;
+        }
     }
     ThrowIfFloatingPointFault();
 }
 
-// The largest entry before the last counted one, starting from 0.
-double MaximumBeforeLast(const Series& series, int lastIndex) {
-    double maximum = 0;
-    for (int n = 0; n < lastIndex; ++n) {
-        maximum = std::max(maximum, series[static_cast<size_t>(n)]);
-    }
-    return maximum;
+StepEntry EntryOf(const SimulationResult& result, int n) {
+    const auto i = static_cast<size_t>(n);
+    return {result.Time[i],         result.PistonTravel[i],   result.PistonVelocity[i],
+            result.BulletTravel[i], result.BulletVelocity[i], result.Pressure[i],
+            result.Temperature[i]};
 }
 
 }  // namespace
@@ -62,14 +64,24 @@ void RunCompletedShot(const ModelInputs& inputs, SimulationResult& result) {
     ConvertToDisplayUnits(result);
 }
 
-void SummarizeShot(const ModelInputs& inputs, SimulationResult& result) {
+ShotFigures SummaryFigures(const ModelInputs& inputs, const SimulationResult& result) {
+    ShotSummary summary;
+    for (int n = 0; n <= result.LastIndex; ++n) {
+        summary.AddCountedEntry(EntryOf(result, n));
+    }
+    return CompletedShotFigures(summary, result.LastIndex, result.BulletVelocity[0],
+                                inputs.BulletMass);
+}
+
+ShotFigures SummarizeShot(const ModelInputs& inputs, SimulationResult& result) {
     ClearFloatingPointFaults();
-    result.MaximumPressure = MaximumBeforeLast(result.Pressure, result.LastIndex);
-    result.MaximumPistonVelocity = MaximumBeforeLast(result.PistonVelocity, result.LastIndex);
-    result.MaximumTemperature = MaximumBeforeLast(result.Temperature, result.LastIndex);
-    const double velocity = MuzzleVelocity(result);
-    result.BulletEnergy = 0.5 * inputs.BulletMass * velocity * velocity;
+    const ShotFigures figures = SummaryFigures(inputs, result);
+    result.MaximumPressure = figures.maximumPressure;
+    result.MaximumPistonVelocity = figures.maximumPistonVelocity;
+    result.MaximumTemperature = figures.maximumTemperature;
+    result.BulletEnergy = figures.bulletEnergy;
     ThrowIfFloatingPointFault();
+    return figures;
 }
 
 double MuzzleVelocity(const SimulationResult& result) {

@@ -8,6 +8,7 @@
 
 #include "model/GunParameters.h"
 #include "model/ModelInputs.h"
+#include "model/ShotFigures.h"
 #include "model/SimulationResult.h"
 
 // Reads and checks the fields, clears the series, completes the inputs, runs the shot and
@@ -22,8 +23,14 @@ void SimulateShotFromFields(const GunParameterTexts& texts, char decimalSeparato
 // floating-point fault.
 void RunCompletedShot(const ModelInputs& inputs, SimulationResult& result);
 
-// The maxima over the counted entries before the last one, and the bullet's energy (J).
-void SummarizeShot(const ModelInputs& inputs, SimulationResult& result);
+// The summary of a completed run in display units: the maxima over the counted entries before
+// the last one, the muzzle velocity and the bullet's energy (J). May raise a floating-point
+// flag (the energy can overflow); the caller reads it.
+ShotFigures SummaryFigures(const ModelInputs& inputs, const SimulationResult& result);
+
+// Writes the summary into the result's summary fields and returns it; ends the command with a
+// floating-point fault of its arithmetic after writing them.
+ShotFigures SummarizeShot(const ModelInputs& inputs, SimulationResult& result);
 
 // The bullet's velocity at the muzzle (m/s): entry LastIndex of the velocity series. When
 // the very first step reached the muzzle (LastIndex = -1) no entry counts, and the velocity

@@ -1,280 +1,208 @@
 #include "model/ShotBatch.h"
 
 #include <algorithm>
-#include <array>
-#include <atomic>
-#include <cmath>
-#include <memory>
-#include <optional>
-#include <thread>
 #include <vector>
 
 #include "common/CommandErrors.h"
 #include "common/FloatingPointFaults.h"
 #include "model/ComputeCommand.h"
-#include "model/ShotStepper.h"
+#include "model/ShotSummary.h"
+
+ShotFigures ComputeShotFiguresOneByOne(const ModelInputs& completedInputs,
+                                       SimulationResult& scratch) {
+    try {
+        RunCompletedShot(completedInputs, scratch);
+        return SummarizeShot(completedInputs, scratch);
+    } catch (const CommandFailure& failure) {
+        return ShotFigures{failure.what()};
+    }
+}
 
 namespace {
 
-// Shots stepped side by side, one per element of a vector: enough to keep the divider busy
-// while each waits on its own.
-constexpr size_t Lanes = 8;
-using LaneVector = double __attribute__((vector_size(Lanes * sizeof(double))));
-
-// Beyond this a value's conversion to display units (× 1000) could overflow: such a shot is
-// run alone, where the conversion reports it.
+// Beyond this a travel (m) or a time (s) could overflow when the compute command converts it
+// to display units (× 1000): such a shot is run alone, where the conversion reports it.
 constexpr double NearDoubleLimit = 1e300;
 
-// The running state of one shot in a lane. The maxima cover the entries before the previous
-// one, so that at the muzzle they cover the counted entries but the last, as the summary does.
-struct Lane {
-    size_t shot = 0;
-    std::optional<ShotStepper> stepper;
-    StepEntry previous{};
-    double maximumPressure = 0;  // Pa
-    double maximumPistonVelocity = 0;
-    double maximumTemperature = 0;
-    double largestTravel = 0;  // m, magnitude
+// Puts the shots of a block through the lanes, a new shot into each lane whose shot ended,
+// until none is left; the shots that must run alone meanwhile run alone. The floating-point
+// flags are read once each time the kernel stops: when they were raised, every shot that was
+// stepped, ended or began since they were last clean runs alone, which reports its fault as
+// the compute command would, and the lanes start afresh.
+class LaneScheduler {
+public:
+    LaneScheduler(std::span<const ModelInputs> inputs, std::span<ShotFigures> figures,
+                  SimulationResult& scratch, const ShotLaneKernel& kernel)
+        : inputs_(inputs), figures_(figures), scratch_(scratch), kernel_(kernel) {}
 
-    // False when working out the shot's coefficients already faulted: the lanes clear the
-    // flags before every step, so such a shot must be run alone to report its fault.
-    bool Start(size_t shotIndex, const ModelInputs& inputs) {
-        *this = Lane{};
-        shot = shotIndex;
+    void Run() {
         ClearFloatingPointFaults();
-        stepper.emplace(inputs);
-        return PendingFloatingPointFault() == FloatingPointFault::None;
+        FillLanes();
+        while (runningLanes_ > 0) {
+            RepeatLaneZeroInIdleLanes();
+            const std::array<size_t, MaxShotLanes> stepped = shotOfLane_;
+            const size_t steppedCount = runningLanes_;
+            kernel_.stepUntilAShotEnds(lanes_, runningLanes_);
+            for (size_t lane = 0; lane < runningLanes_;) {
+                if (SettleLane(lane)) {
+                    ++lane;
+                }
+            }
+            if (PendingFloatingPointFault() != FloatingPointFault::None) {
+                RunAloneAfterAFault(std::span(stepped).first(steppedCount));
+            }
+        }
     }
+
+private:
+    void FillLanes() {
+        while (runningLanes_ < kernel_.lanes && StartNextShot(runningLanes_)) {
+            ++runningLanes_;
+        }
+    }
+
+    // The flags don't tell whose arithmetic failed.
+    void RunAloneAfterAFault(std::span<const size_t> stepped) {
+        std::vector<size_t> suspects(stepped.begin(), stepped.end());
+        for (size_t lane = 0; lane < runningLanes_; ++lane) {
+            if (std::find(stepped.begin(), stepped.end(), shotOfLane_[lane]) == stepped.end()) {
+                suspects.push_back(shotOfLane_[lane]);
+            }
+        }
+        runningLanes_ = 0;
+        for (const size_t shot : suspects) {
+            figures_[shot] = ComputeShotFiguresOneByOne(inputs_[shot], scratch_);
+        }
+        ClearFloatingPointFaults();
+        FillLanes();
+    }
+
+    // Puts the next shot, if any is left, into the lane.
+    bool StartNextShot(size_t lane) {
+        if (nextShot_ == inputs_.size()) {
+            return false;
+        }
+        shotOfLane_[lane] = nextShot_;
+        const ModelInputs& inputs = inputs_[nextShot_++];
+        const ShotCoefficients<double> coefficients = CoefficientsOf(inputs);
+        size_t coefficient = 0;
+        VisitCoefficients(coefficients,
+                          [&](double value) { lanes_.coefficients[coefficient++][lane] = value; });
+        const ShotState y = InitialShotState(inputs);
+        for (size_t i = 0; i < y.size(); ++i) {
+            lanes_.state[i][lane] = y[i];
+        }
+        for (LaneColumn* column :
+             {&lanes_.stepIndex, &lanes_.bulletReleased, &lanes_.maximumPressure,
+              &lanes_.maximumPistonVelocity, &lanes_.maximumTemperature, &lanes_.lastPressure,
+              &lanes_.lastPistonVelocity, &lanes_.lastTemperature, &lanes_.lastBulletVelocity,
+              &lanes_.largestTravel}) {
+            (*column)[lane] = 0;
+        }
+        return true;
+    }
+
+    // The kernel steps whole vectors; the lanes past the running ones repeat lane 0, whose
+    // arithmetic is sound.
+    void RepeatLaneZeroInIdleLanes() {
+        const size_t vectors = (runningLanes_ + kernel_.vectorLanes - 1) / kernel_.vectorLanes;
+        for (size_t lane = runningLanes_; lane < vectors * kernel_.vectorLanes; ++lane) {
+            VisitLaneColumns(lanes_, [lane](LaneColumn& column) { column[lane] = column[0]; });
+        }
+    }
+
+    ShotSummary SummaryOfLane(size_t lane) const {
+        ShotSummary summary;
+        summary.maximumPressure = lanes_.maximumPressure[lane];
+        summary.maximumPistonVelocity = lanes_.maximumPistonVelocity[lane];
+        summary.maximumTemperature = lanes_.maximumTemperature[lane];
+        summary.last.pressure = lanes_.lastPressure[lane];
+        summary.last.pistonVelocity = lanes_.lastPistonVelocity[lane];
+        summary.last.temperature = lanes_.lastTemperature[lane];
+        summary.last.bulletVelocity = lanes_.lastBulletVelocity[lane];
+        return summary;
+    }
+
+    // The lane after the kernel stopped: its shot goes on, or it ended and the lane takes the
+    // next shot. False when another lane moved into it, whose step is still to settle.
+    bool SettleLane(size_t lane) {
+        const size_t shot = shotOfLane_[lane];
+        const ModelInputs& inputs = inputs_[shot];
+        const double n = lanes_.stepIndex[lane];
+        // Each step's time is worked out as the single shot records it.
+        const bool timeFarFromLimit = StepEndTime(n, inputs.TimeStep) < NearDoubleLimit;
+        if (lanes_.stepLimitReached[lane] != 0) {
+            if (timeFarFromLimit) {
+                figures_[shot] = ShotFigures{StepLimitMessage};
+            } else {
+                RunAlone(shot);
+            }
+            return TakeNextShot(lane);
+        }
+        if (lanes_.muzzleReached[lane] != 0) {
+            if (timeFarFromLimit && lanes_.largestTravel[lane] < NearDoubleLimit) {
+                figures_[shot] =
+                    CompletedShotFigures(SummaryOfLane(lane), static_cast<int>(n) - 1,
+                                         lanes_.entryBulletVelocity[lane], inputs.BulletMass);
+            } else {
+                RunAlone(shot);
+            }
+            return TakeNextShot(lane);
+        }
+        // The step counts: the summary takes its entry, and the next step follows.
+        ShotSummary summary = SummaryOfLane(lane);
+        StepEntry entry{};
+        entry.pressure = lanes_.entryPressure[lane];
+        entry.pistonVelocity = lanes_.entryPistonVelocity[lane];
+        entry.temperature = lanes_.entryTemperature[lane];
+        entry.bulletVelocity = lanes_.entryBulletVelocity[lane];
+        summary.AddCountedEntry(entry);
+        lanes_.maximumPressure[lane] = summary.maximumPressure;
+        lanes_.maximumPistonVelocity[lane] = summary.maximumPistonVelocity;
+        lanes_.maximumTemperature[lane] = summary.maximumTemperature;
+        lanes_.lastPressure[lane] = summary.last.pressure;
+        lanes_.lastPistonVelocity[lane] = summary.last.pistonVelocity;
+        lanes_.lastTemperature[lane] = summary.last.temperature;
+        lanes_.lastBulletVelocity[lane] = summary.last.bulletVelocity;
+        lanes_.stepIndex[lane] = n + 1;
+        return true;
+    }
+
+    // The lane whose shot ended takes the next shot; when none is left, the last running lane
+    // moves into its place.
+    bool TakeNextShot(size_t lane) {
+        if (StartNextShot(lane)) {
+            return true;
+        }
+        --runningLanes_;
+        if (lane == runningLanes_) {
+            return true;
+        }
+        VisitLaneColumns(
+            lanes_, [this, lane](LaneColumn& column) { column[lane] = column[runningLanes_]; });
+        shotOfLane_[lane] = shotOfLane_[runningLanes_];
+        return false;
+    }
+
+    void RunAlone(size_t shot) {
+        const FloatingPointFaultsKeptAside lanesFaults;
+        figures_[shot] = ComputeShotFiguresOneByOne(inputs_[shot], scratch_);
+    }
+
+    std::span<const ModelInputs> inputs_;
+    std::span<ShotFigures> figures_;
+    SimulationResult& scratch_;
+    const ShotLaneKernel& kernel_;
+    ShotLanes lanes_{};
+    std::array<size_t, MaxShotLanes> shotOfLane_{};
+    size_t runningLanes_ = 0;
+    size_t nextShot_ = 0;
 };
 
 }  // namespace
 
-ShotFigures ComputeShotFiguresOneByOne(const ModelInputs& completedInputs,
-                                       SimulationResult& scratch) {
-    ModelInputs inputs = completedInputs;
-    ShotFigures figures;
-    try {
-        RunCompletedShot(inputs, scratch);
-        SummarizeShot(inputs, scratch);
-    } catch (const CommandFailure& failure) {
-        figures.failure = failure.what();
-        return figures;
-    }
-    figures.lastIndex = scratch.LastIndex;
-    figures.maximumPressure = scratch.MaximumPressure;
-    figures.maximumPistonVelocity = scratch.MaximumPistonVelocity;
-    figures.maximumTemperature = scratch.MaximumTemperature;
-    figures.muzzleVelocity = MuzzleVelocity(scratch);
-    figures.bulletEnergy = scratch.BulletEnergy;
-    return figures;
-}
-
-namespace {
-
-// The figures of a lane whose bullet reached the muzzle in its step n, the entry of that step
-// given; or nothing when the shot must be run alone.
-std::optional<ShotFigures> FiguresAtMuzzle(const Lane& lane, const StepEntry& muzzleStep, int n,
-                                           const ModelInputs& inputs) {
-    const double largestTravel = std::max({lane.largestTravel, std::fabs(muzzleStep.pistonTravel),
-                                           std::fabs(muzzleStep.bulletTravel)});
-    if (!(largestTravel < NearDoubleLimit) || !(std::fabs(muzzleStep.time) < NearDoubleLimit)) {
-        return std::nullopt;
-    }
-    ShotFigures figures;
-    figures.lastIndex = n - 1;
-    // Scaling to MPa keeps the order of values, so the largest entry in Pa gives the largest
-    // in MPa.
-    ClearFloatingPointFaults();
-    figures.maximumPressure = lane.maximumPressure * 1e-6;
-    figures.maximumPistonVelocity = lane.maximumPistonVelocity;
-    figures.maximumTemperature = lane.maximumTemperature;
-    figures.muzzleVelocity = n >= 1 ? lane.previous.bulletVelocity : muzzleStep.bulletVelocity;
-    figures.bulletEnergy =
-        0.5 * inputs.BulletMass * figures.muzzleVelocity * figures.muzzleVelocity;
-    if (PendingFloatingPointFault() != FloatingPointFault::None) {
-        return std::nullopt;
-    }
-    return figures;
-}
-
-}  // namespace
-
-namespace {
-
-// The coefficients of the shots in the lanes, element by element; an idle lane repeats lane 0
-// so that its arithmetic is harmless.
-ShotCoefficients<LaneVector> GatherCoefficients(const std::array<Lane, Lanes>& lanes,
-                                                size_t activeLanes) {
-    ShotCoefficients<LaneVector> gathered;
-    for (size_t l = 0; l < Lanes; ++l) {
-        const ShotCoefficients<double>& c = lanes[l < activeLanes ? l : 0].stepper->Coefficients();
-        gathered.sweptVolume[l] = c.sweptVolume;
-        gathered.pistonArea[l] = c.pistonArea;
-        gathered.boreArea[l] = c.boreArea;
-        gathered.portVolume[l] = c.portVolume;
-        gathered.inverseBoreDiameter[l] = c.inverseBoreDiameter;
-        gathered.airMass[l] = c.airMass;
-        gathered.springRate[l] = c.springRate;
-        gathered.stroke[l] = c.stroke;
-        gathered.springMinimumForce[l] = c.springMinimumForce;
-        gathered.frictionArea[l] = c.frictionArea;
-        gathered.ambientPressure[l] = c.ambientPressure;
-        gathered.inverseDrivenPistonMass[l] = c.inverseDrivenPistonMass;
-        gathered.bulletAccelerationPerPascal[l] = c.bulletAccelerationPerPascal;
-        gathered.kappaMinusOne[l] = c.kappaMinusOne;
-        gathered.timeStep[l] = c.timeStep;
-    }
-    return gathered;
-}
-
-// Integrates one step of every running lane at once.
-void IntegrateLanes(std::array<Lane, Lanes>& lanes, size_t activeLanes,
-                    const ShotCoefficients<LaneVector>& coefficients,
-                    std::array<StepEntry, Lanes>& entries) {
-    BasicShotState<LaneVector> y;
-    LaneVector n;
-    for (size_t l = 0; l < Lanes; ++l) {
-        ShotStepper& stepper = *lanes[l < activeLanes ? l : 0].stepper;
-        for (size_t i = 0; i < y.size(); ++i) {
-            y[i][l] = stepper.State()[i];
-        }
-        n[l] = stepper.StepIndex();
-    }
-    BasicStepEntry<LaneVector> entry;
-    IntegrateStep<LaneVector>(y, n, coefficients, entry);
-    for (size_t l = 0; l < activeLanes; ++l) {
-        ShotState& state = lanes[l].stepper->State();
-        for (size_t i = 0; i < y.size(); ++i) {
-            state[i] = y[i][l];
-        }
-        entries[l] = {entry.time[l],         entry.pistonTravel[l],   entry.pistonVelocity[l],
-                      entry.bulletTravel[l], entry.bulletVelocity[l], entry.pressure[l],
-                      entry.temperature[l]};
-    }
-}
-
-}  // namespace
-
 void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
-                        std::span<ShotFigures> figures, SimulationResult& scratch) {
-    std::array<Lane, Lanes> lanes;
-    std::array<StepEntry, Lanes> entries;
-    size_t activeLanes = 0;
-    size_t nextShot = 0;
-    bool lanesChanged = true;
-    const auto runAlone = [&](size_t shot) {
-        figures[shot] = ComputeShotFiguresOneByOne(completedInputs[shot], scratch);
-    };
-    // Puts the next shot that can run in a lane into the lane; false when none is left.
-    const auto startNextShot = [&](size_t lane) {
-        while (nextShot < completedInputs.size()) {
-            const size_t shot = nextShot++;
-            if (lanes[lane].Start(shot, completedInputs[shot])) {
-                return true;
-            }
-            runAlone(shot);
-        }
-        return false;
-    };
-    // Lanes 0 … activeLanes - 1 are running. A finished lane takes the next shot, which joins
-    // in from the next step on; when none is left, the last running lane moves into its place.
-    // Returns whether the lane now holds a lane that was moved in.
-    const auto refill = [&](size_t lane) {
-        lanesChanged = true;
-        if (startNextShot(lane)) {
-            return false;
-        }
-        --activeLanes;
-        if (lane == activeLanes) {
-            return false;
-        }
-        lanes[lane] = std::move(lanes[activeLanes]);
-        entries[lane] = entries[activeLanes];
-        return true;
-    };
-    while (activeLanes < Lanes && startNextShot(activeLanes)) {
-        ++activeLanes;
-    }
-
-    ShotCoefficients<LaneVector> coefficients{};
-    while (activeLanes > 0) {
-        if (lanesChanged) {
-            coefficients = GatherCoefficients(lanes, activeLanes);
-            lanesChanged = false;
-        }
-        ClearFloatingPointFaults();
-        IntegrateLanes(lanes, activeLanes, coefficients, entries);
-        if (PendingFloatingPointFault() != FloatingPointFault::None) {
-            // The flags don't tell whose arithmetic failed: every running shot is run alone.
-            for (size_t l = activeLanes; l-- > 0;) {
-                runAlone(lanes[l].shot);
-                refill(l);
-            }
-            continue;
-        }
-        for (size_t l = 0; l < activeLanes;) {
-            Lane& lane = lanes[l];
-            StepEntry& entry = entries[l];
-            const int n = lane.stepper->StepIndex();
-            switch (lane.stepper->Settle(entry)) {
-                case ShotStepper::Next::Continue:
-                    if (n >= 1) {
-                        lane.maximumPressure =
-                            std::max(lane.maximumPressure, lane.previous.pressure);
-                        lane.maximumPistonVelocity =
-                            std::max(lane.maximumPistonVelocity, lane.previous.pistonVelocity);
-                        lane.maximumTemperature =
-                            std::max(lane.maximumTemperature, lane.previous.temperature);
-                    }
-                    lane.largestTravel =
-                        std::max({lane.largestTravel, std::fabs(entry.pistonTravel),
-                                  std::fabs(entry.bulletTravel)});
-                    lane.previous = entry;
-                    ++l;
-                    continue;
-                case ShotStepper::Next::StepLimitReached:
-                    figures[lane.shot] = ShotFigures{StepLimitMessage};
-                    break;
-                case ShotStepper::Next::MuzzleReached:
-                    if (std::optional<ShotFigures> done =
-                            FiguresAtMuzzle(lane, entry, n, completedInputs[lane.shot])) {
-                        figures[lane.shot] = std::move(*done);
-                    } else {
-                        runAlone(lane.shot);
-                    }
-                    break;
-            }
-            if (!refill(l)) {
-                ++l;  // a lane moved in has its step of this round still to settle
-            }
-        }
-    }
-}
-
-void ComputeShotFiguresOnThreads(std::span<const ModelInputs> completedInputs,
-                                 std::span<ShotFigures> figures, unsigned threads) {
-    if (threads == 0) {
-        threads = std::max(1u, std::thread::hardware_concurrency());
-    }
-    // Threads take blocks of shots in turn until none is left, so a thread that meets short
-    // shots takes more of them.
-    constexpr size_t BlockSize = 64;
-    std::atomic<size_t> nextBlock = 0;
-    const auto work = [&] {
-        const auto scratch = std::make_unique<SimulationResult>();
-        for (;;) {
-            const size_t first = nextBlock.fetch_add(BlockSize);
-            if (first >= completedInputs.size()) {
-                return;
-            }
-            const size_t count = std::min(BlockSize, completedInputs.size() - first);
-            ComputeShotFigures(completedInputs.subspan(first, count), figures.subspan(first, count),
-                               *scratch);
-        }
-    };
-    std::vector<std::jthread> helpers;
-    for (unsigned i = 1; i < threads; ++i) {
-        helpers.emplace_back(work);
-    }
-    work();
+                        std::span<ShotFigures> figures, SimulationResult& scratch,
+                        const ShotLaneKernel& kernel) {
+    LaneScheduler(completedInputs, figures, scratch, kernel).Run();
 }

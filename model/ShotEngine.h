@@ -16,14 +16,15 @@ enum ShotComponent {
     BulletTravelComponent,    // x_b, m, 0 at the bullet's start position
     BulletVelocityComponent,  // v_b, m/s
     PressureVolumeComponent,  // E = p × V, J; the pressure is always derived from it
+    ShotComponentCount
 };
-using ShotState = std::array<double, 5>;
+using ShotState = std::array<double, ShotComponentCount>;
 
 // The state before the first step: everything at rest, the air at ambient pressure in the
 // swept volume alone.
 ShotState InitialShotState(const ModelInputs& inputs);
 
-// Air volume (m³), cylinder pressure (Pa) and temperature (K) of a state.
+// Air volume (m³) and temperature (K) of a state, as the steps work them out.
 double AirVolume(const ShotState& y, const ModelInputs& inputs);
 double AirTemperature(const ShotState& y, const ModelInputs& inputs);
 
@@ -46,7 +47,8 @@ struct ShotOutcome {
 
 // Runs the shot for inputs that passed the checks and were completed, writing the series of
 // the result from entry 0. Only a completed run writes LastIndex; the summary is untouched.
-// Allocates nothing.
+// A run whose arithmetic fails stops at that step: the entries before it are written, none
+// from it on. Allocates nothing.
 ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result);
 
 inline constexpr const char* StepLimitMessage =

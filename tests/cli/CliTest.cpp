@@ -211,6 +211,8 @@ TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
         {"sweep", "a.txt", "--vary", "PistonStroke=1:2:0"},
         {"sweep", "a.txt", "--vary", "PistonStroke=a:2:3"},
         {"sweep", "a.txt", "--vary", "PistonStroke=1:2:3", "--threads", "0"},
+        {"sweep", "a.txt", "--vary", "PistonStroke=1:2:3", "--shard", "4/3"},
+        {"sweep", "a.txt", "--vary", "PistonStroke=1:2:3", "--shard", "2"},
         {"sweep", "a.txt", "--vary", "MaximumForce=-1.7e308:1.7e308:3"},  // NaN points
         {"plot", "a.txt", "--y", "speed", "-o", "x.png"},
         {"plot", "a.txt", "--y", "piston_velocity", "--x", "bullet_travel", "-o", "x.png"},

@@ -88,7 +88,9 @@ TEST_F(Sweep, AFailingPointShowsItsMessageAndTheSweepGoesOn) {
     }
 }
 
-TEST_F(Sweep, GivesTheSameOutputOnOneAndOnTwoThreads) {
+// More threads than cores are never started: a hundred thousand asked for used to exhaust the
+// system.
+TEST_F(Sweep, GivesTheSameOutputOnAnyNumberOfThreads) {
     const std::vector<std::string> arguments = {"sweep",  PathOf("example.txt"),
                                                 "--vary", "PistonStroke=40:80:25",
                                                 "--vary", "ComputationStep=0.002:0.05:8"};
@@ -96,12 +98,37 @@ TEST_F(Sweep, GivesTheSameOutputOnOneAndOnTwoThreads) {
     oneThread.insert(oneThread.end(), {"--threads", "1"});
     std::vector<std::string> twoThreads = arguments;
     twoThreads.insert(twoThreads.end(), {"--threads", "2"});
+    std::vector<std::string> manyThreads = arguments;
+    manyThreads.insert(manyThreads.end(), {"--threads", "100000"});
     const CliRun one = Run(oneThread);
     const CliRun two = Run(twoThreads);
     ASSERT_EQ(one.status, 0);
     EXPECT_EQ(CsvRows(one.out).size(), 201u);
     EXPECT_EQ(one.out, two.out);
     EXPECT_EQ(Run(arguments).out, one.out);
+    EXPECT_EQ(Run(manyThreads).out, one.out);
+}
+
+// Only the first shard prints the header, so that the outputs in order are the whole sweep;
+// a shard beyond the grid's points prints nothing.
+TEST_F(Sweep, TheShardsInOrderMakeTheWholeSweep) {
+    const std::vector<std::string> arguments = {"sweep",  PathOf("example.txt"),
+                                                "--vary", "PistonStroke=40:80:7",
+                                                "--vary", "BulletWeight=0.4:0.6:3"};
+    const CliRun whole = Run(arguments);
+    ASSERT_EQ(whole.status, 0);
+    std::string joined;
+    for (const char* shard : {"1/4", "2/4", "3/4", "4/4"}) {
+        std::vector<std::string> part = arguments;
+        part.insert(part.end(), {"--shard", shard});
+        const CliRun run = Run(part);
+        ASSERT_EQ(run.status, 0) << run.err;
+        joined += run.out;
+    }
+    EXPECT_EQ(joined, whole.out);
+    std::vector<std::string> empty = arguments;
+    empty.insert(empty.end(), {"--shard", "30/30"});
+    EXPECT_EQ(Run(empty).out, "");
 }
 
 TEST_F(Sweep, RefusesAReportThatCannotBeRead) {

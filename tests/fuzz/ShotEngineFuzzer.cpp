@@ -4,7 +4,7 @@
 // ones refused there are left out. A shot ends completed, at the step limit or with a
 // floating-point fault, in steps that stay inside the series and with the muzzle, the piston's
 // end stop and the result's last index where they belong; and the batch gives every gun of
-// the group the figures it gets alone.
+// the group the figures it gets alone, on the lanes of every instruction set.
 
 #include <cmath>
 #include <cstddef>
@@ -24,8 +24,9 @@
 namespace {
 
 constexpr std::size_t GunBytes = GunParameterCount * sizeof(double);
-// Enough for the batch to fill its lanes and start another shot in a lane that finished.
-constexpr std::size_t MaximumGroup = 10;
+// Enough for the batch to fill the lanes of every kernel (at most 16) and start another shot in
+// a lane that finished.
+constexpr std::size_t MaximumGroup = 20;
 // A completed run never writes it; the engine writes -1 when the first step reaches the muzzle.
 constexpr int UntouchedLastIndex = -12345;
 
@@ -116,14 +117,22 @@ std::string Described(const ShotFigures& f) {
            ", " + NumberToField(f.bulletEnergy, '.') + "}";
 }
 
+// On the lanes of every instruction set this processor runs.
 void CheckBatch(const std::vector<ModelInputs>& group) {
     SimulationResult& scratch = ResultRecord();
-    std::vector<ShotFigures> together(group.size());
-    ComputeShotFigures(group, together, scratch);
-    for (std::size_t i = 0; i < group.size(); ++i) {
-        const ShotFigures alone = ComputeShotFiguresOneByOne(group[i], scratch);
-        Require(together[i] == alone, "gun " + std::to_string(i) + " of the batch: " +
-                                          Described(together[i]) + " alone " + Described(alone));
+    std::vector<ShotFigures> alone;
+    for (const ModelInputs& gun : group) {
+        alone.push_back(ComputeShotFiguresOneByOne(gun, scratch));
+    }
+    for (const ShotLaneKernel& kernel : ShotLaneKernels()) {
+        std::vector<ShotFigures> together(group.size());
+        ComputeShotFigures(group, together, scratch, kernel);
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            Require(together[i] == alone[i],
+                    std::string(kernel.instructionSet) + ", gun " + std::to_string(i) +
+                        " of the batch: " + Described(together[i]) + " alone " +
+                        Described(alone[i]));
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "common/FieldNumber.h"
@@ -24,14 +25,26 @@ protected:
         return figures;
     }
 
-    std::vector<ShotFigures> Batched(const std::vector<ModelInputs>& guns) {
-        std::vector<ShotFigures> figures(guns.size());
-        ComputeShotFigures(guns, figures, *scratch);
-        return figures;
-    }
-
     std::unique_ptr<SimulationResult> scratch = std::make_unique<SimulationResult>();
 };
+
+// The lanes of every instruction set this processor runs, each in turn.
+class ShotBatchLanes : public ShotBatch, public testing::WithParamInterface<size_t> {
+protected:
+    std::vector<ShotFigures> Batched(const std::vector<ModelInputs>& guns) {
+        std::vector<ShotFigures> figures(guns.size());
+        ComputeShotFigures(guns, figures, *scratch, ShotLaneKernels()[GetParam()]);
+        return figures;
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryInstructionSet, ShotBatchLanes,
+                         testing::Range(size_t{0}, ShotLaneKernels().size()),
+                         [](const testing::TestParamInfo<size_t>& kernel) {
+                             std::string name = ShotLaneKernels()[kernel.param].instructionSet;
+                             std::erase(name, '-');
+                             return name;
+                         });
 
 TEST_F(ShotBatch, GivesTheExampleGunTheComputeCommandsSummary) {
     const ModelInputs gun = CompletedInputsOf(ExampleGunTexts());
@@ -45,7 +58,7 @@ TEST_F(ShotBatch, GivesTheExampleGunTheComputeCommandsSummary) {
 
 // Shots of every kind side by side: of different lengths, at the step limit, failing in their
 // arithmetic, out after one step; fewer and more shots than lanes.
-TEST_F(ShotBatch, GivesEveryShotTheFiguresItGetsAlone) {
+TEST_P(ShotBatchLanes, GivesEveryShotTheFiguresItGetsAlone) {
     std::vector<ModelInputs> guns;
     std::mt19937 random(7);
     std::uniform_real_distribution<double> spread(0.6, 1.6);
@@ -73,7 +86,7 @@ TEST_F(ShotBatch, GivesEveryShotTheFiguresItGetsAlone) {
                                           {ComputationStep, "0.2"}})));  // out after one step
     const std::vector<ShotFigures> expected = OneByOne(guns);
     EXPECT_EQ(Batched(guns), expected);
-    for (size_t count : {0u, 1u, 3u, 5u}) {
+    for (size_t count : {0u, 1u, 3u, 5u, 9u, 17u}) {
         const std::vector<ModelInputs> few(guns.begin(), guns.begin() + static_cast<long>(count));
         EXPECT_EQ(Batched(few), OneByOne(few)) << count;
     }
@@ -81,7 +94,7 @@ TEST_F(ShotBatch, GivesEveryShotTheFiguresItGetsAlone) {
     EXPECT_EQ(expected[4].failure, "Maximum Number of Steps was reached. Increase Step.");
 }
 
-TEST_F(ShotBatch, AFailingShotDoesNotSpoilTheShotsBesideIt) {
+TEST_P(ShotBatchLanes, AFailingShotDoesNotSpoilTheShotsBesideIt) {
     const std::vector<ModelInputs> guns = {
         CompletedInputsOf(ExampleGunTexts()),
         CompletedInputsOf(ExampleGunWith({{ComputationStep, "100"}})),
@@ -98,7 +111,7 @@ TEST_F(ShotBatch, AFailingShotDoesNotSpoilTheShotsBesideIt) {
 // the command fails on it from the first step. The batch worked the product out when the shot
 // entered a lane, then cleared the flags before the step and ran the shot to the step limit
 // with a bullet that never moved.
-TEST_F(ShotBatch, OverflowWhileAShotEnteredItsLaneWasLostAndTheShotRanOn) {
+TEST_P(ShotBatchLanes, OverflowWhileAShotEnteredItsLaneWasLostAndTheShotRanOn) {
     const ModelInputs overflowing =
         CompletedInputsOf(ExampleGunWith({{BulletWeight, "1e200"}, {BarrelFriction, "1e200"}}));
     ASSERT_EQ(ComputeShotFiguresOneByOne(overflowing, *scratch).failure, "Floating point overflow");

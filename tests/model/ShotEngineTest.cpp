@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "tests/support/ExampleGun.h"
@@ -126,10 +128,20 @@ TEST_F(ShotEngine, ARootOfANegativeNumberEndsTheRunInOrder) {
     // A step far too large makes the column loss exceed the squared pressure.
     const ModelInputs in = CompletedInputsOf(ExampleGunWith({{ComputationStep, "100"}}));
     result->LastIndex = 77;
+    constexpr double Unwritten = -1;
+    result->Pressure.fill(Unwritten);
     const ShotOutcome outcome = ComputeShot(in, *result);
     EXPECT_EQ(outcome.end, ShotEnd::FloatingPointFault);
     EXPECT_EQ(outcome.fault, FloatingPointFault::InvalidOperation);
     EXPECT_EQ(result->LastIndex, 77);
+    // The steps before the faulting one are written, and nothing from it on: no entry holds
+    // what the failed arithmetic gave.
+    const auto firstUnwritten =
+        std::find(result->Pressure.begin(), result->Pressure.end(), Unwritten);
+    EXPECT_TRUE(std::all_of(result->Pressure.begin(), firstUnwritten,
+                            [](double p) { return std::isfinite(p); }));
+    EXPECT_TRUE(std::all_of(firstUnwritten, result->Pressure.end(),
+                            [](double p) { return p == Unwritten; }));
 }
 
 TEST_F(ShotEngine, RunsAgainIntoTheSameResultWithTheSameFigures) {

@@ -55,7 +55,7 @@ dpkg-deb -f "$deb" Package Version Section Maintainer Depends | tee "$work/contr
 grep -qx "Section: science" "$work/control" || fail "section is not science"
 grep -q "^Maintainer: ..*<..*@..*>" "$work/control" || fail "no maintainer"
 # The libraries' packages come from dpkg-shlibdeps: without them it did not run.
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libstdc++6; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libhwy1 libstdc++6; do
     grep -q "^Depends:.* $package " "$work/control" || fail "Depends lacks $package"
 done
 

@@ -1,0 +1,311 @@
+// The lane kernels, compiled by Highway once for each instruction set: AVX-512, AVX2, and the
+// baseline of the build as the fallback. This file is included again for each of them.
+
+#include "model/ShotLanes.h"
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "model/ModelInputs.h"
+#include "model/ResultSeries.h"
+#include "model/ShotEngine.h"
+
+// SSSE3 and SSE4 would add compile time and a path to prove, and nothing this arithmetic uses
+// beyond the baseline's SSE2.
+#ifndef HWY_DISABLED_TARGETS
+#define HWY_DISABLED_TARGETS (HWY_SSSE3 | HWY_SSE4)
+#endif
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "model/ShotLanes.cpp"
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
+#include <hwy/highway.h>
+
+HWY_BEFORE_NAMESPACE();
+namespace LaneKernelCode::HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+using Tag = hn::ScalableTag<double>;
+using Vector = hn::Vec<Tag>;
+using VectorMask = hn::Mask<Tag>;
+
+// Vectors stepped together: enough independent arithmetic in flight to keep the divider busy
+// while each waits on its own, few enough to stay in the registers.
+#if HWY_TARGET == HWY_AVX3
+constexpr size_t PackVectors = 2;
+#elif HWY_TARGET == HWY_AVX2
+constexpr size_t PackVectors = 2;
+#else
+constexpr size_t PackVectors = 4;
+#endif
+
+// K vectors of lanes that act as one value: every operation acts on each lane as on a double.
+// Trivial to construct, so that the structures of the step arithmetic around it need no code
+// of their own (that would be compiled without the instruction set); Pack{} is all zeros.
+template <size_t K>
+struct Pack {
+    Vector v[K];
+
+    Pack() = default;
+    HWY_INLINE explicit Pack(double value) {
+        for (size_t i = 0; i < K; ++i) {
+            v[i] = hn::Set(Tag(), value);
+        }
+    }
+};
+
+template <size_t K>
+struct PackMask {
+    VectorMask m[K];
+};
+
+// The arithmetic of packs, with a plain number standing for a pack of it.
+#define VELLORAN_PACK_OPERATOR(op)                                       \
+    template <size_t K>                                                  \
+    HWY_INLINE Pack<K> operator op(const Pack<K>& a, const Pack<K>& b) { \
+        Pack<K> result;                                                  \
+        for (size_t i = 0; i < K; ++i) {                                 \
+            result.v[i] = a.v[i] op b.v[i];                              \
+        }                                                                \
+        return result;                                                   \
+    }                                                                    \
+    template <size_t K>                                                  \
+    HWY_INLINE Pack<K> operator op(const Pack<K>& a, double b) {         \
+        return a op Pack<K>(b);                                          \
+    }                                                                    \
+    template <size_t K>                                                  \
+    HWY_INLINE Pack<K> operator op(double a, const Pack<K>& b) {         \
+        return Pack<K>(a) op b;                                          \
+    }
+VELLORAN_PACK_OPERATOR(+)
+VELLORAN_PACK_OPERATOR(-)
+VELLORAN_PACK_OPERATOR(*)
+VELLORAN_PACK_OPERATOR(/)
+#undef VELLORAN_PACK_OPERATOR
+
+#define VELLORAN_PACK_COMPARISON(op)                                         \
+    template <size_t K>                                                      \
+    HWY_INLINE PackMask<K> operator op(const Pack<K>& a, const Pack<K>& b) { \
+        PackMask<K> result;                                                  \
+        for (size_t i = 0; i < K; ++i) {                                     \
+            result.m[i] = a.v[i] op b.v[i];                                  \
+        }                                                                    \
+        return result;                                                       \
+    }                                                                        \
+    template <size_t K>                                                      \
+    HWY_INLINE PackMask<K> operator op(const Pack<K>& a, double b) {         \
+        return a op Pack<K>(b);                                              \
+    }
+VELLORAN_PACK_COMPARISON(>)
+VELLORAN_PACK_COMPARISON(>=)
+VELLORAN_PACK_COMPARISON(<)
+#undef VELLORAN_PACK_COMPARISON
+
+template <size_t K>
+HWY_INLINE Pack<K> operator-(const Pack<K>& a) {
+    Pack<K> result;
+    for (size_t i = 0; i < K; ++i) {
+        result.v[i] = hn::Neg(a.v[i]);
+    }
+    return result;
+}
+
+template <size_t K>
+HWY_INLINE Pack<K> SquareRoot(const Pack<K>& a) {
+    Pack<K> result;
+    for (size_t i = 0; i < K; ++i) {
+        result.v[i] = hn::Sqrt(a.v[i]);
+    }
+    return result;
+}
+
+template <size_t K>
+HWY_INLINE Pack<K> Choose(const PackMask<K>& condition, const Pack<K>& a, const Pack<K>& b) {
+    Pack<K> result;
+    for (size_t i = 0; i < K; ++i) {
+        result.v[i] = hn::IfThenElse(condition.m[i], a.v[i], b.v[i]);
+    }
+    return result;
+}
+
+// As std::max: the first unless the second is larger.
+template <size_t K>
+HWY_INLINE Pack<K> Larger(const Pack<K>& a, const Pack<K>& b) {
+    return Choose(a < b, b, a);
+}
+
+template <size_t K>
+HWY_INLINE PackMask<K> AndNot(const PackMask<K>& notThis, const PackMask<K>& that) {
+    PackMask<K> result;
+    for (size_t i = 0; i < K; ++i) {
+        result.m[i] = hn::AndNot(notThis.m[i], that.m[i]);
+    }
+    return result;
+}
+
+template <size_t K>
+HWY_INLINE PackMask<K> Or(const PackMask<K>& a, const PackMask<K>& b) {
+    PackMask<K> result;
+    for (size_t i = 0; i < K; ++i) {
+        result.m[i] = hn::Or(a.m[i], b.m[i]);
+    }
+    return result;
+}
+
+template <size_t K>
+HWY_INLINE bool AnyTrue(const PackMask<K>& mask) {
+    VectorMask any = mask.m[0];
+    for (size_t i = 1; i < K; ++i) {
+        any = hn::Or(any, mask.m[i]);
+    }
+    return !hn::AllFalse(Tag(), any);
+}
+
+#include "model/ShotStepArithmetic-inl.h"
+
+template <size_t K>
+HWY_INLINE Pack<K> Load(const LaneColumn& column) {
+    const Tag tag;
+    Pack<K> pack;
+    for (size_t i = 0; i < K; ++i) {
+        pack.v[i] = hn::Load(tag, column.data() + i * hn::Lanes(tag));
+    }
+    return pack;
+}
+
+template <size_t K>
+HWY_INLINE void Store(const Pack<K>& pack, LaneColumn& column) {
+    const Tag tag;
+    for (size_t i = 0; i < K; ++i) {
+        hn::Store(pack.v[i], tag, column.data() + i * hn::Lanes(tag));
+    }
+}
+
+template <size_t K>
+HWY_INLINE void Store(const PackMask<K>& mask, LaneColumn& column) {
+    const Tag tag;
+    for (size_t i = 0; i < K; ++i) {
+        hn::Store(hn::IfThenElseZero(mask.m[i], hn::Set(tag, 1.0)), tag,
+                  column.data() + i * hn::Lanes(tag));
+    }
+}
+
+template <size_t K>
+HWY_NOINLINE void StepPacks(ShotLanes& lanes) {
+    ShotCoefficients<Pack<K>> c;
+    size_t coefficient = 0;
+    VisitCoefficients(
+        c, [&](Pack<K>& value) HWY_ATTR { value = Load<K>(lanes.coefficients[coefficient++]); });
+    BasicShotState<Pack<K>> y;
+    for (size_t i = 0; i < y.size(); ++i) {
+        y[i] = Load<K>(lanes.state[i]);
+    }
+    Pack<K> n = Load<K>(lanes.stepIndex);
+    PackMask<K> bulletReleased = Load<K>(lanes.bulletReleased) > 0.0;
+    BasicShotSummary<Pack<K>> summary;
+    summary.maximumPressure = Load<K>(lanes.maximumPressure);
+    summary.maximumPistonVelocity = Load<K>(lanes.maximumPistonVelocity);
+    summary.maximumTemperature = Load<K>(lanes.maximumTemperature);
+    summary.last.pressure = Load<K>(lanes.lastPressure);
+    summary.last.pistonVelocity = Load<K>(lanes.lastPistonVelocity);
+    summary.last.temperature = Load<K>(lanes.lastTemperature);
+    summary.last.bulletVelocity = Load<K>(lanes.lastBulletVelocity);
+    Pack<K> largestTravel = Load<K>(lanes.largestTravel);
+
+    for (;;) {
+        BasicStepEntry<Pack<K>> entry = IntegrateStep(y, n, c);
+        const StepEnds<PackMask<K>> ends = SettleStep(y, entry, n, c, bulletReleased);
+        const BasicStepEntry<Pack<K>> shown = InDisplayUnits(entry);
+        for (size_t i = 0; i < K; ++i) {
+            largestTravel.v[i] = hn::Max(
+                largestTravel.v[i],
+                hn::Max(hn::Abs(entry.pistonTravel.v[i]), hn::Abs(entry.bulletTravel.v[i])));
+        }
+        if (AnyTrue(Or(ends.stepLimit, ends.muzzle))) {
+            Store(shown.pressure, lanes.entryPressure);
+            Store(shown.pistonVelocity, lanes.entryPistonVelocity);
+            Store(shown.temperature, lanes.entryTemperature);
+            Store(shown.bulletVelocity, lanes.entryBulletVelocity);
+            Store(ends.stepLimit, lanes.stepLimitReached);
+            Store(ends.muzzle, lanes.muzzleReached);
+            break;
+        }
+        summary.AddCountedEntry(shown);
+        n = n + 1.0;
+    }
+
+    for (size_t i = 0; i < y.size(); ++i) {
+        Store(y[i], lanes.state[i]);
+    }
+    Store(n, lanes.stepIndex);
+    Store(bulletReleased, lanes.bulletReleased);
+    Store(summary.maximumPressure, lanes.maximumPressure);
+    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity);
+    Store(summary.maximumTemperature, lanes.maximumTemperature);
+    Store(summary.last.pressure, lanes.lastPressure);
+    Store(summary.last.pistonVelocity, lanes.lastPistonVelocity);
+    Store(summary.last.temperature, lanes.lastTemperature);
+    Store(summary.last.bulletVelocity, lanes.lastBulletVelocity);
+    Store(largestTravel, lanes.largestTravel);
+}
+
+// Steps as few vectors as hold the lanes: a batch's last shots need not wait on idle ones.
+template <size_t K>
+void StepVectors(ShotLanes& lanes, size_t vectors) {
+    if constexpr (K > 1) {
+        if (vectors < K) {
+            StepVectors<K - 1>(lanes, vectors);
+            return;
+        }
+    }
+    StepPacks<K>(lanes);
+}
+
+void StepUntilAShotEnds(ShotLanes& lanes, size_t laneCount) {
+    const size_t vectorLanes = hn::Lanes(Tag());
+    StepVectors<PackVectors>(lanes, (laneCount + vectorLanes - 1) / vectorLanes);
+}
+
+ShotLaneKernel Kernel(const char* instructionSet) {
+    const size_t vectorLanes = hn::Lanes(Tag());
+    return {instructionSet, vectorLanes, PackVectors * vectorLanes, &StepUntilAShotEnds};
+}
+
+static_assert(PackVectors * HWY_LANES(double) <= MaxShotLanes);
+
+}  // namespace LaneKernelCode::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+
+namespace {
+
+using Kernels = std::vector<ShotLaneKernel>;
+
+// A kernel's own code may use its instructions, so it is only called where they run.
+Kernels KernelsThatRun() {
+    Kernels kernels;
+    [[maybe_unused]] const int64_t supported = hwy::SupportedTargets();
+#if HWY_TARGETS & HWY_AVX3
+    if ((supported & HWY_AVX3) != 0) {
+        kernels.push_back(LaneKernelCode::N_AVX3::Kernel("AVX-512"));
+    }
+#endif
+#if HWY_TARGETS & HWY_AVX2
+    if ((supported & HWY_AVX2) != 0) {
+        kernels.push_back(LaneKernelCode::N_AVX2::Kernel("AVX2"));
+    }
+#endif
+    // The baseline build runs everywhere the program does.
+    kernels.push_back(LaneKernelCode::HWY_STATIC_DISPATCH(Kernel)("baseline"));
+    return kernels;
+}
+
+}  // namespace
+
+std::span<const ShotLaneKernel> ShotLaneKernels() {
+    static const Kernels kernels = KernelsThatRun();
+    return kernels;
+}
+
+#endif  // HWY_ONCE

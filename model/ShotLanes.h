@@ -1,0 +1,82 @@
+#pragma once
+// Shots stepped side by side, one per lane of the processor's vector registers, for the shot
+// batch. A shot waits most of its time on divisions and square roots; a vector divides all
+// its lanes at once, and several vectors in flight let one shot's arithmetic fill another's
+// waiting. The kernels are compiled for each instruction set they support, and the batch takes
+// the best one the processor runs.
+
+#include <array>
+#include <cstddef>
+#include <span>
+
+#include "model/ShotStepper.h"
+
+// The most lanes a kernel steps at once.
+inline constexpr size_t MaxShotLanes = 32;
+
+using LaneColumn = std::array<double, MaxShotLanes>;
+
+// The shots in the lanes, one column of values per quantity, lane l in element l. A kernel keeps
+// them in vector registers while it steps and writes them back when it stops.
+struct alignas(64) ShotLanes {
+    std::array<LaneColumn, ShotCoefficientCount> coefficients;  // in VisitCoefficients' order
+    std::array<LaneColumn, ShotComponentCount> state;
+    LaneColumn stepIndex;       // of the step to run next, or of the step that ended the shot
+    LaneColumn bulletReleased;  // 1 once the bullet was released, else 0
+    // The shot's summary so far (ShotSummary), in display units.
+    LaneColumn maximumPressure;
+    LaneColumn maximumPistonVelocity;
+    LaneColumn maximumTemperature;
+    LaneColumn lastPressure;
+    LaneColumn lastPistonVelocity;
+    LaneColumn lastTemperature;
+    LaneColumn lastBulletVelocity;
+    // The largest magnitude of the piston's and the bullet's travel in any step so far (m).
+    LaneColumn largestTravel;
+    // Written when a kernel stops: the entry of the step just run, in display units, and 1
+    // where that step ended the lane's shot, else 0.
+    LaneColumn entryPressure;
+    LaneColumn entryPistonVelocity;
+    LaneColumn entryTemperature;
+    LaneColumn entryBulletVelocity;
+    LaneColumn stepLimitReached;
+    LaneColumn muzzleReached;
+};
+
+// Calls visit on every column of the lanes.
+template <class Lanes, class Visit>
+void VisitLaneColumns(Lanes& lanes, Visit&& visit) {
+    for (auto& column : lanes.coefficients) {
+        visit(column);
+    }
+    for (auto& column : lanes.state) {
+        visit(column);
+    }
+    for (auto* column :
+         {&lanes.stepIndex, &lanes.bulletReleased, &lanes.maximumPressure,
+          &lanes.maximumPistonVelocity, &lanes.maximumTemperature, &lanes.lastPressure,
+          &lanes.lastPistonVelocity, &lanes.lastTemperature, &lanes.lastBulletVelocity,
+          &lanes.largestTravel, &lanes.entryPressure, &lanes.entryPistonVelocity,
+          &lanes.entryTemperature, &lanes.entryBulletVelocity, &lanes.stepLimitReached,
+          &lanes.muzzleReached}) {
+        visit(*column);
+    }
+}
+
+struct ShotLaneKernel {
+    const char* instructionSet;  // "AVX-512", "AVX2" or "baseline"
+    size_t vectorLanes;          // the lanes of one vector
+    size_t lanes;                // the most lanes it steps at once: whole vectors
+    // Steps the first lanes until a step ends the shot in one of them, and stops after that
+    // step: the lanes' state is then the state after it, their step index its index, and
+    // their summary has not taken its entry yet. It steps whole vectors: the lanes from
+    // laneCount to the end of their vector must hold copies of lane 0. At most MaxShotLanes.
+    void (*stepUntilAShotEnds)(ShotLanes& lanes, size_t laneCount);
+};
+
+// The kernels this processor runs, the best first; the last is the baseline build's.
+std::span<const ShotLaneKernel> ShotLaneKernels();
+
+inline const ShotLaneKernel& BestShotLaneKernel() {
+    return ShotLaneKernels().front();
+}

@@ -1,0 +1,268 @@
+// The arithmetic of one integration step of a shot, written once for a plain double and for
+// the packs of vector lanes that step several shots side by side. Every operation acts on each
+// element as it acts on a plain double, in the same order, so a shot's figures are the same to
+// the bit however it is run.
+//
+// No include guard, and nothing included here: the file is included once into the global
+// namespace for plain doubles (model/ShotStepper.h) and once more into the namespace of each
+// instruction set the lanes are compiled for (model/ShotLanes.cpp), so that every function is
+// compiled for the instructions of the code that inlines it. The includer provides <array>,
+// <cstddef>, model/ModelInputs.h, model/ResultSeries.h and model/ShotEngine.h, and for its
+// element type T the operators and the functions SquareRoot, Choose, Larger, AndNot and Or.
+
+// The integrated state, indexed by ShotComponent.
+template <class T>
+using BasicShotState = std::array<T, ShotComponentCount>;
+
+// What a step records: the state after the step, and the pressure and temperature of the air.
+template <class T>
+struct BasicStepEntry {
+    T time;            // s, at the end of the step
+    T pistonTravel;    // m
+    T pistonVelocity;  // m/s
+    T bulletTravel;    // m
+    T bulletVelocity;  // m/s
+    T pressure;        // Pa
+    T temperature;     // K
+};
+
+// The inputs as the step uses them, worked out once per shot so that each of the four
+// evaluations of a step only does what depends on the state. A step is four evaluations in a
+// row, each waiting on its divisions and square root, so the divisors that never change are
+// kept as reciprocals, and the volume's reciprocal is taken once per evaluation: the results
+// differ from plain division by at most an ulp per operation.
+template <class T>
+struct ShotCoefficients {
+    T sweptVolume;                  // m³
+    T pistonArea;                   // m²
+    T boreArea;                     // m²
+    T portVolume;                   // m³
+    T inverseBoreDiameter;          // 1/m
+    T airMass;                      // kg
+    T springRate;                   // N/m
+    T stroke;                       // m
+    T springMinimumForce;           // N
+    T frictionArea;                 // m², packing friction factor times contact area
+    T ambientPressure;              // Pa
+    T inverseDrivenPistonMass;      // 1/kg
+    T bulletAccelerationPerPascal;  // m/s² per Pa of pressure difference
+    T kappaMinusOne;
+    T timeStep;         // s
+    T releasePressure;  // Pa, ambient plus start pressure: the bullet is held below it
+    T barrelEnd;        // m
+};
+
+// Calls visit on every coefficient in the order of declaration. The lanes keep their shots'
+// coefficients in this order.
+template <class Coefficients, class Visit>
+constexpr void VisitCoefficients(Coefficients& c, Visit&& visit) {
+    visit(c.sweptVolume);
+    visit(c.pistonArea);
+    visit(c.boreArea);
+    visit(c.portVolume);
+    visit(c.inverseBoreDiameter);
+    visit(c.airMass);
+    visit(c.springRate);
+    visit(c.stroke);
+    visit(c.springMinimumForce);
+    visit(c.frictionArea);
+    visit(c.ambientPressure);
+    visit(c.inverseDrivenPistonMass);
+    visit(c.bulletAccelerationPerPascal);
+    visit(c.kappaMinusOne);
+    visit(c.timeStep);
+    visit(c.releasePressure);
+    visit(c.barrelEnd);
+}
+
+// The air volume of a state (m³): the cylinder not yet swept by the piston, the port, and the
+// bore behind the bullet.
+template <class T>
+[[gnu::always_inline]] inline T AirVolumeOf(const BasicShotState<T>& y,
+                                            const ShotCoefficients<T>& c) {
+    return c.sweptVolume - c.pistonArea * y[PistonTravelComponent] +
+           c.boreArea * y[BulletTravelComponent] + c.portVolume;
+}
+
+// The temperature of the air (K) from its pressure × volume (J).
+template <class T>
+[[gnu::always_inline]] inline T AirTemperatureOf(const T& pressureVolume,
+                                                 const ShotCoefficients<T>& c) {
+    return (pressureVolume / c.airMass) * (1.0 / ModelConstants::GasConstant);
+}
+
+template <class T>
+[[gnu::always_inline]] inline BasicShotState<T> Derivatives(const BasicShotState<T>& y,
+                                                            const ShotCoefficients<T>& c) {
+    using namespace ModelConstants;
+    const T& pistonTravel = y[PistonTravelComponent];
+    const T& pistonVelocity = y[PistonVelocityComponent];
+    const T& bulletTravel = y[BulletTravelComponent];
+    const T& bulletVelocity = y[BulletVelocityComponent];
+
+    const T inverseVolume = 1.0 / AirVolumeOf(y, c);
+    const T pressure = y[PressureVolumeComponent] * inverseVolume;
+    // The moving air column loses pressure with its length and the bullet's speed, divided by
+    // the air's specific volume V / m_air. With the bullet at rest the base sees the full
+    // pressure.
+    const T columnLoss = pressure * ColumnFriction * (PortLength + bulletTravel) * bulletVelocity *
+                         c.inverseBoreDiameter * (c.airMass * inverseVolume);
+    const T basePressure = SquareRoot(pressure * pressure - columnLoss);
+
+    // Moving forward (or at rest) the spring drives at 90 %; moving back it pushes fully and
+    // the packing friction changes sign so that it always opposes the motion.
+    const auto forward = pistonVelocity >= 0.0;
+    const T springShare = Choose(forward, T{} + SpringEfficiency, T{} + 1.0);
+    const T frictionArea = Choose(forward, c.frictionArea, -c.frictionArea);
+
+    return {
+        pistonVelocity,
+        (springShare * c.springRate * (c.stroke - pistonTravel) +
+         springShare * c.springMinimumForce -
+         (c.pistonArea + frictionArea) * (pressure - c.ambientPressure)) *
+            c.inverseDrivenPistonMass,
+        bulletVelocity,
+        (basePressure - c.ambientPressure) * c.bulletAccelerationPerPascal,
+        // Work done on the air by the piston less the work the air does on the bullet.
+        (c.pistonArea * pistonVelocity * pressure - c.boreArea * bulletVelocity * basePressure) *
+            c.kappaMinusOne,
+    };
+}
+
+// The stage arithmetic is written out component by component, so that no component has to go
+// through memory between the four evaluations of a step.
+
+// k = Δt × f(Y).
+template <class T>
+[[gnu::always_inline]] inline BasicShotState<T> Increments(const BasicShotState<T>& y,
+                                                           const ShotCoefficients<T>& c) {
+    const BasicShotState<T> f = Derivatives(y, c);
+    const T& dt = c.timeStep;
+    return {dt * f[0], dt * f[1], dt * f[2], dt * f[3], dt * f[4]};
+}
+
+// The stage state y + k / 2 (halving by a multiplication with 0.5 gives the same number).
+template <class T>
+[[gnu::always_inline]] inline BasicShotState<T> HalfStage(const BasicShotState<T>& y,
+                                                          const BasicShotState<T>& k) {
+    return {y[0] + k[0] * 0.5, y[1] + k[1] * 0.5, y[2] + k[2] * 0.5, y[3] + k[3] * 0.5,
+            y[4] + k[4] * 0.5};
+}
+
+// The stage state y + k.
+template <class T>
+[[gnu::always_inline]] inline BasicShotState<T> FullStage(const BasicShotState<T>& y,
+                                                          const BasicShotState<T>& k) {
+    return {y[0] + k[0], y[1] + k[1], y[2] + k[2], y[3] + k[3], y[4] + k[4]};
+}
+
+// y + (k1 + 2 k2 + 2 k3 + k4) / 6, component by component.
+template <class T>
+[[gnu::always_inline]] inline T Weighted(const T& y, const T& k1, const T& k2, const T& k3,
+                                         const T& k4) {
+    return y + (k1 + 2.0 * k2 + 2.0 * k3 + k4) * (1.0 / 6.0);
+}
+
+// The time at the end of step n (s): (n + 1) × Δt, as the step's clock reaches it in two
+// halves.
+template <class T>
+[[gnu::always_inline]] inline T StepEndTime(const T& n, const T& timeStep) {
+    return n * timeStep + timeStep * 0.5 + timeStep * 0.5;
+}
+
+// Advances the state by one classical fourth-order Runge–Kutta step, step index n. The entry
+// gets the time, pressure and temperature; SettleStep completes it.
+template <class T>
+[[gnu::always_inline]] inline BasicStepEntry<T> IntegrateStep(BasicShotState<T>& y, const T& n,
+                                                              const ShotCoefficients<T>& c) {
+    const BasicShotState<T> k1 = Increments(y, c);
+    const BasicShotState<T> k2 = Increments(HalfStage(y, k1), c);
+    const BasicShotState<T> k3 = Increments(HalfStage(y, k2), c);
+    const BasicShotState<T> k4 = Increments(FullStage(y, k3), c);
+    y = {Weighted(y[0], k1[0], k2[0], k3[0], k4[0]), Weighted(y[1], k1[1], k2[1], k3[1], k4[1]),
+         Weighted(y[2], k1[2], k2[2], k3[2], k4[2]), Weighted(y[3], k1[3], k2[3], k3[3], k4[3]),
+         Weighted(y[4], k1[4], k2[4], k3[4], k4[4])};
+    BasicStepEntry<T> entry{};
+    entry.time = StepEndTime(n, c.timeStep);
+    entry.pressure = y[PressureVolumeComponent] / AirVolumeOf(y, c);
+    entry.temperature = AirTemperatureOf(y[PressureVolumeComponent], c);
+    return entry;
+}
+
+// How the step just integrated ended a shot: at the step limit, or with the bullet at the
+// muzzle. The step limit comes first.
+template <class Mask>
+struct StepEnds {
+    Mask stepLimit;
+    Mask muzzle;
+};
+
+// The piston's end stop, the step limit, the bullet's hold and release and the muzzle, in that
+// order, for step n just integrated; the entry's travels and velocities follow the state.
+template <class T, class Mask>
+[[gnu::always_inline]] inline StepEnds<Mask> SettleStep(BasicShotState<T>& y,
+                                                        BasicStepEntry<T>& entry, const T& n,
+                                                        const ShotCoefficients<T>& c,
+                                                        Mask& bulletReleased) {
+    // The piston stops dead at the end of the cylinder; it may rebound later.
+    const Mask stopped = y[PistonTravelComponent] > c.stroke;
+    y[PistonTravelComponent] = Choose(stopped, c.stroke, y[PistonTravelComponent]);
+    y[PistonVelocityComponent] = Choose(stopped, T{}, y[PistonVelocityComponent]);
+    // A shot still going at the step limit ends there, its step left as integrated.
+    const Mask stepLimit = n >= static_cast<double>(StepLimit);
+    // Until the air reaches the start pressure the bullet is put back at the end of every
+    // step; once released it is never held again.
+    const Mask held = AndNot(Or(bulletReleased, stepLimit), c.releasePressure > entry.pressure);
+    y[BulletTravelComponent] = Choose(held, T{}, y[BulletTravelComponent]);
+    y[BulletVelocityComponent] = Choose(held, T{}, y[BulletVelocityComponent]);
+    bulletReleased = Or(bulletReleased, entry.pressure >= c.releasePressure);
+
+    entry.pistonTravel = y[PistonTravelComponent];
+    entry.pistonVelocity = y[PistonVelocityComponent];
+    entry.bulletTravel = y[BulletTravelComponent];
+    entry.bulletVelocity = y[BulletVelocityComponent];
+    return {stepLimit, y[BulletTravelComponent] >= c.barrelEnd};
+}
+
+// A value of a series in its display unit, with the compute command's factor.
+template <Series SimulationResult::*series, class T>
+[[gnu::always_inline]] inline T InDisplayUnit(const T& value) {
+    constexpr double factor = SeriesInfo(series).toDisplayUnit;
+    if constexpr (factor == 1) {
+        return value;
+    } else {
+        return value * factor;
+    }
+}
+
+// The entry with every value in its display unit, as the compute command converts the series.
+template <class T>
+[[gnu::always_inline]] inline BasicStepEntry<T> InDisplayUnits(const BasicStepEntry<T>& e) {
+    return {
+        InDisplayUnit<&SimulationResult::Time>(e.time),
+        InDisplayUnit<&SimulationResult::PistonTravel>(e.pistonTravel),
+        InDisplayUnit<&SimulationResult::PistonVelocity>(e.pistonVelocity),
+        InDisplayUnit<&SimulationResult::BulletTravel>(e.bulletTravel),
+        InDisplayUnit<&SimulationResult::BulletVelocity>(e.bulletVelocity),
+        InDisplayUnit<&SimulationResult::Pressure>(e.pressure),
+        InDisplayUnit<&SimulationResult::Temperature>(e.temperature),
+    };
+}
+
+// The summary of a shot gathered from its counted entries in display units, in step order: the
+// largest pressure, piston velocity and temperature of every entry but the last (each maximum
+// starts at 0), and the last entry, whose bullet velocity is the muzzle velocity.
+template <class T>
+struct BasicShotSummary {
+    T maximumPressure{};        // MPa
+    T maximumPistonVelocity{};  // m/s
+    T maximumTemperature{};     // K
+    BasicStepEntry<T> last{};   // the latest counted entry; zero before the first
+
+    [[gnu::always_inline]] void AddCountedEntry(const BasicStepEntry<T>& entry) {
+        maximumPressure = Larger(maximumPressure, last.pressure);
+        maximumPistonVelocity = Larger(maximumPistonVelocity, last.pistonVelocity);
+        maximumTemperature = Larger(maximumTemperature, last.temperature);
+        last = entry;
+    }
+};

@@ -1,0 +1,13 @@
+#include "model/ShotSummary.h"
+
+ShotFigures CompletedShotFigures(const ShotSummary& summary, int lastIndex,
+                                 double firstStepBulletVelocity, double bulletMass) {
+    ShotFigures figures;
+    figures.lastIndex = lastIndex;
+    figures.maximumPressure = summary.maximumPressure;
+    figures.maximumPistonVelocity = summary.maximumPistonVelocity;
+    figures.maximumTemperature = summary.maximumTemperature;
+    figures.muzzleVelocity = lastIndex >= 0 ? summary.last.bulletVelocity : firstStepBulletVelocity;
+    figures.bulletEnergy = 0.5 * bulletMass * figures.muzzleVelocity * figures.muzzleVelocity;
+    return figures;
+}
