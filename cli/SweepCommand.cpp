@@ -8,13 +8,12 @@
 #include "cli/CliHelpFormatter.h"
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
+#include "cli/ShotFiguresCsv.h"
 #include "cli/SweepGrid.h"
 #include "cli/UsageError.h"
-#include "common/ApplicationTitle.h"
-#include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "datafile/GunReportFile.h"
-#include "model/ShotBatch.h"
+#include "model/GunBatch.h"
 
 namespace {
 
@@ -42,66 +41,27 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
     if (gridPoints > MaximumGridPoints) {
         throw UsageError("the grid has more than a million points");
     }
-    const unsigned threads = options.threads;
 
     const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
     const std::vector<GunParameterTexts> grid = SweepGridTexts(ParameterTextsOf(gun), axes);
 
     // Each point is read and checked as the Compute button would; those that pass are
     // computed side by side.
-    std::vector<std::string> refusals(grid.size());
-    std::vector<ModelInputs> runnable;
-    std::vector<size_t> runnablePoint;
-    for (size_t i = 0; i < grid.size(); ++i) {
-        ModelInputs inputs;
-        try {
-            ReadModelInputs(grid[i], '.', inputs);
-            ValidateModelInputs(inputs);
-            CompleteModelInputs(inputs);
-            runnable.push_back(inputs);
-            runnablePoint.push_back(i);
-        } catch (const CommandFailure& failure) {
-            refusals[i] = failure.what();
-        }
-    }
-    std::vector<ShotFigures> figures(runnable.size());
-    ComputeShotFiguresOnThreads(runnable, figures, threads);
-    std::vector<const ShotFigures*> figuresOfPoint(grid.size(), nullptr);
-    for (size_t r = 0; r < runnable.size(); ++r) {
-        figuresOfPoint[runnablePoint[r]] = &figures[r];
-    }
+    const std::vector<ShotFigures> figures = ComputeGunFigures(grid, options.threads);
 
     for (const SweepAxis& axis : axes) {
         io.out << GunParameterTable[static_cast<size_t>(Index(axis.parameter))].fieldName << ',';
     }
-    io.out << "status,steps,max_pressure_MPa,max_piston_velocity_m_s,max_temperature_K,"
-              "bullet_velocity_m_s,bullet_energy_J\n";
+    io.out << ShotFiguresHeader() << '\n';
     for (size_t i = 0; i < grid.size(); ++i) {
         for (const SweepAxis& axis : axes) {
             io.out << CsvNumber(
                           FieldToNumber(grid[i][static_cast<size_t>(Index(axis.parameter))], '.'))
                    << ',';
         }
-        const ShotFigures* shot = figuresOfPoint[i];
-        const std::string& failure = shot ? shot->failure : refusals[i];
-        if (!failure.empty()) {
-            io.out << CsvField(WithClosingFullStop(failure)) << ",,,,,,\n";
-            continue;
-        }
-        io.out << "ok," << shot->lastIndex << ',' << CsvNumber(shot->maximumPressure) << ','
-               << CsvNumber(shot->maximumPistonVelocity) << ','
-               << CsvNumber(shot->maximumTemperature) << ',' << CsvNumber(shot->muzzleVelocity)
-               << ',' << CsvNumber(shot->bulletEnergy) << '\n';
+        io.out << ShotFiguresFields(figures[i]) << '\n';
     }
     return 0;
-}
-
-std::string ParameterNames() {
-    std::string names;
-    for (const GunParameterInfo& info : GunParameterTable) {
-        names += std::string(names.empty() ? "" : ", ") + info.fieldName;
-    }
-    return names;
 }
 
 CliAction DefineSweep(CLI::App& command) {
@@ -126,7 +86,7 @@ CliAction DefineSweep(CLI::App& command) {
         ->option_text("N")
         ->check(CLI::PositiveNumber);
     command.footer(
-        WrapWords("Parameter names: " + ParameterNames() + ".", 90, 2) +
+        WrapWords("Parameter names: " + ParameterFieldNames() + ".", 90, 2) +
         "\n"
         "\n"
         "Columns: the varied parameters, status (ok, or the message the Compute button would\n"
