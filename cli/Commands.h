@@ -6,5 +6,6 @@
 extern const CliCommand SimulateCommand;
 extern const CliCommand SweepCommand;
 extern const CliCommand PlotCommand;
+extern const CliCommand CompareCommand;
 extern const CliCommand ConvertCommand;
 extern const CliCommand SpringCommand;

@@ -20,6 +20,7 @@ const auto Commands = std::to_array<CliCommand>({
     SimulateCommand,
     SweepCommand,
     PlotCommand,
+    CompareCommand,
     ConvertCommand,
     SpringCommand,
 });

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int MarkerRadius = 4;  // pixels
 constexpr int CurvePenWidth = 2;
 
 // The pens of the first curve slots; the others draw with whatever pen they find.
@@ -20,15 +19,22 @@ constexpr std::array<Colour, 4> CurveColours = {
 
 }  // namespace
 
+std::optional<CanvasPen> CurvePen(size_t curve) {
+    if (curve >= CurveColours.size()) {
+        return std::nullopt;
+    }
+    return CanvasPen{CurveColours[curve], CurvePenWidth, PenStyle::Solid};
+}
+
 void DrawCurves(const GraphSlot& slot, int lastIndex, CanvasPen pen, Canvas& canvas) {
     for (size_t c = 0; c < slot.Curves.size(); ++c) {
         const CurveSlot& curve = slot.Curves[c];
         if (curve.Active != 1) {
             continue;
         }
-        if (c < CurveColours.size()) {
-            pen.colour = CurveColours[c];
-            pen.width = CurvePenWidth;
+        if (const std::optional<CanvasPen> own = CurvePen(c)) {
+            pen.colour = own->colour;
+            pen.width = own->width;
             canvas.SetPen(pen.colour, pen.width, pen.style);
         }
         canvas.MoveTo(TruncatePixel(ValueToPixelX(curve.X[0], slot)),

@@ -8,6 +8,13 @@
 
 void LoadCurve(std::span<const double> xs, std::span<const double> ys, int first, int last,
                int step, GraphSlot& slot, int curve, int style, const GraphDrawing& drawing) {
+    PutCurve(xs, ys, first, last, step, slot, curve, style);
+    AutoRange(slot, drawing.lastIndex);
+    DrawGraph(slot, drawing);
+}
+
+void PutCurve(std::span<const double> xs, std::span<const double> ys, int first, int last,
+              int step, GraphSlot& slot, int curve, int style) {
     CurveSlot& target = slot.Curves.at(static_cast<size_t>(curve));
     // All points, not only those a result can fill, so no earlier load's points survive.
     target.X.fill(0);
@@ -34,6 +41,5 @@ void LoadCurve(std::span<const double> xs, std::span<const double> ys, int first
     }
     target.Active = 1;
     target.Style = style;
-    AutoRange(slot, drawing.lastIndex);
-    DrawGraph(slot, drawing);
+    target.OwnLastIndex.reset();
 }

@@ -15,3 +15,9 @@ inline constexpr const char* TooManyPointsMessage = "Too many points in Graph.";
 // nothing; a step below 1 or indices outside the series are refused (std::out_of_range).
 void LoadCurve(std::span<const double> xs, std::span<const double> ys, int first, int last,
                int step, GraphSlot& slot, int curve, int style, const GraphDrawing& drawing);
+
+// The copying half of LoadCurve, with the same refusals: the curve holds the points, is
+// active with the style and is walked up to the current result's LastIndex; the view and the
+// picture are left as they are.
+void PutCurve(std::span<const double> xs, std::span<const double> ys, int first, int last,
+              int step, GraphSlot& slot, int curve, int style);
