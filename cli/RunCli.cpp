@@ -21,6 +21,7 @@ const auto Commands = std::to_array<CliCommand>({
     SweepCommand,
     PlotCommand,
     CompareCommand,
+    FitCommand,
     PelletsCommand,
     ConvertCommand,
     SpringCommand,

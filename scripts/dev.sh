@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 mode="${1:-}"
 
 build_packages="cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev \
-libbenchmark-dev libjpeg62-turbo-dev libcli11-dev fonts-liberation"
+libbenchmark-dev libjpeg62-turbo-dev libcli11-dev libnlopt-cxx-dev fonts-liberation"
 test_packages="locales xvfb xauth xdotool imagemagick clang libclang-rt-14-dev"
 
 install_missing() {

@@ -34,6 +34,41 @@ protected:
     }
 };
 
+struct FitRefusal {
+    const char* why;
+    const char* gun;  // a report of the fixture
+    const char* shots;
+    const char* free;
+    const char* message;  // the start of standard error, after the file's path for a bad row
+};
+
+TEST_F(Tuning, FitRefusesWhatItCannotFitWithStatus1AndSaysWhy) {
+    SaveGun("tiny-step.txt", ExampleGunWith({{ComputationStep, "0.001"}}));
+    // clang-format off
+    const FitRefusal refusals[] = {
+        {"two parameters, one pellet", "example.txt", "bullet_weight_g,velocity_m_s\n0.5,200\n0.5,202\n", "MaximumForce,PistonFriction",
+         "A fit of 2 parameters needs shots of at least as many pellet weights; the shots have 1.\n"},
+        {"every shot fails", "tiny-step.txt", "bullet_weight_g,velocity_m_s\n0.5,200\n0.6,190\n", "MaximumForce",
+         "The fit cannot start: every shot of the gun fails (Maximum Number of Steps was reached. Increase Step.)\n"},
+        {"the shots ask for more than the range holds", "example.txt", "bullet_weight_g,velocity_m_s\n0.5,400\n0.6,380\n", "BarrelFriction",
+         "The fit does not converge: BarrelFriction runs to 0.2625, the end of the range searched (0.2625 to 4.2)"},
+        {"a bad row", "example.txt", "bullet_weight_g,velocity_m_s\n0.5,200\n0.6,fast\n", "MaximumForce",
+         " line 3: the velocity 'fast' is not a number\n"},
+    };
+    // clang-format on
+    for (const FitRefusal& refusal : refusals) {
+        const std::string shots = WriteFile("shots.csv", refusal.shots);
+        const CliRun run = Run({"fit", PathOf(refusal.gun), "--chrono", shots, "--free",
+                                refusal.free, "--save", PathOf("fitted.txt")});
+        EXPECT_EQ(run.status, 1) << refusal.why;
+        const std::string expected =
+            (refusal.message[0] == ' ' ? shots : std::string()) + refusal.message;
+        EXPECT_EQ(run.err.substr(0, expected.size()), expected) << refusal.why;
+        EXPECT_EQ(run.out, "") << refusal.why;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(PathOf("fitted.txt")))) << refusal.why;
+    }
+}
+
 // Each row holds the shot the Compute button gives for the gun with that pellet; the imperial
 // columns and the limit follow from it.
 TEST_F(Tuning, PelletTableGivesEachWeightTheShotOfTheComputeButton) {
