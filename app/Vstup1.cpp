@@ -1,15 +1,17 @@
 #include "app/Vstup1.h"
 
 #include <QFrame>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QResizeEvent>
+#include <QTextDocument>
 
 #include "app/Oprogramu1.h"
 #include "common/CommandRunner.h"
+#include "common/EtchedGroupBox.h"
 #include "common/FieldNumber.h"
 #include "common/ImageView.h"
 #include "common/RadioGroup.h"
@@ -53,8 +55,8 @@ void ShowToolWindow(QWidget* window) {
 }  // namespace
 
 Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
-    : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : PlainDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       context_(context),
       windows_(windows),
       modelInputs_(std::make_unique<ModelInputs>()),
@@ -100,9 +102,16 @@ Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
     for (size_t i = 1; i < ParameterEdits.size(); ++i) {
         setTabOrder(ParameterEdits[i - 1], ParameterEdits[i]);
     }
-    setTabOrder(ParameterEdits.back(), RadioGroup1);
-    setTabOrder(RadioGroup1, RadioGroup2);
-    setTabOrder(RadioGroup2, Button2);
+    // A radio group takes no focus itself; Tab reaches it through its items. After Memo1 it
+    // goes round to Edit33.
+    QWidget* previous = ParameterEdits.back();
+    for (const RadioGroup* group : {RadioGroup1, RadioGroup2}) {
+        for (int i = 0; i < group->ItemCount(); ++i) {
+            setTabOrder(previous, group->Item(i));
+            previous = group->Item(i);
+        }
+    }
+    setTabOrder(previous, Button2);
     setTabOrder(Button2, Memo1);
 
     rubberBand_ = new RubberBandOverlay(ClientArea);
@@ -113,7 +122,7 @@ Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
 Tvstup::~Tvstup() = default;
 
 void Tvstup::BuildParameterFields() {
-    GroupBox2 = new QGroupBox(QStringLiteral("Parametres"), ClientArea);
+    GroupBox2 = new EtchedGroupBox(QStringLiteral("Parametres"), ClientArea);
     GroupBox2->setGeometry(8, 30, 377, 211);
     // Two columns of eight: the caption ends 6 pixels before its field and stands 3 pixels
     // lower than the field's top; the unit follows the field ("ms" two pixels closer).
@@ -143,17 +152,22 @@ void Tvstup::BuildParameterFields() {
 void Tvstup::BuildResultControls() {
     Memo1 = new QPlainTextEdit(ClientArea);
     Memo1->setGeometry(392, 8, 185, 145);
+    // Lines wider than the box wrap inside it, as in a classic memo, and no horizontal scroll bar
+    // lies half under "Clear". The memo's narrow margin keeps every summary line but the hyphen
+    // rule whole in the window's font (a "m/s" would break after its slash). Tab moves on to the
+    // next control instead of writing a tab.
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Summary lines are kept whole (a wrapped "m/s" or hyphen line reads badly); the few that
-    // are wider than the box scroll sideways.
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->document()->setDocumentMargin(2);
+    Memo1->setTabChangesFocus(true);
     Memo1->setPlainText(QStringLiteral("Computation Result:"));
 
     Button2 = new QPushButton(QStringLiteral("Clear"), ClientArea);
     Button2->setGeometry(398, 128, 41, 20);
     connect(Button2, &QPushButton::clicked, this, &Tvstup::Button2Click);
 
-    GroupBox4 = new QGroupBox(ClientArea);
+    GroupBox4 = new EtchedGroupBox(ClientArea);
     GroupBox4->setGeometry(392, 158, 185, 83);
     Button1 = new QPushButton(QStringLiteral("Load"), GroupBox4);
     Button1->setGeometry(8, 12, 81, 30);
@@ -176,7 +190,7 @@ void Tvstup::BuildResultControls() {
     connect(Graf0, &ImageView::MouseUp, this, &Tvstup::Graf0MouseUp);
     connect(Graf0, &ImageView::DoubleClick, this, &Tvstup::Graf0DblClick);
 
-    GroupBox10 = new QGroupBox(QStringLiteral("X, Y Position"), ClientArea);
+    GroupBox10 = new EtchedGroupBox(QStringLiteral("X, Y Position"), ClientArea);
     GroupBox10->setGeometry(440, 243, 137, 46);
     Edit17 = new QLineEdit(QStringLiteral("0"), GroupBox10);
     Edit17->setGeometry(8, 16, 57, 21);
@@ -272,7 +286,7 @@ void Tvstup::FormResize() {
 }
 
 void Tvstup::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
+    PlainDialog::resizeEvent(event);
     FormResize();
 }
 

@@ -2,11 +2,11 @@
 // The main working window: the gun's name and sixteen parameters, the result box, Load, Save
 // and Compute, the result graph with its axis choices, and the menu of the other windows.
 
-#include <QDialog>
 #include <array>
 #include <memory>
 
 #include "app/VelloranWindows.h"
+#include "common/PlainDialog.h"
 #include "common/ProgramContext.h"
 #include "model/GunParameters.h"
 #include "model/ModelInputs.h"
@@ -24,7 +24,7 @@ class QPushButton;
 class ImageView;
 class RadioGroup;
 
-class Tvstup : public QDialog {
+class Tvstup : public PlainDialog {
     Q_OBJECT
 public:
     Tvstup(ProgramContext& context, VelloranWindows& windows);

@@ -14,7 +14,7 @@
 #include "graph/PainterCanvas.h"
 #include "graph/SeriesSelection.h"
 #include "model/ComputeCommand.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

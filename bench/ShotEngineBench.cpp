@@ -7,7 +7,7 @@
 #include "model/ComputeCommand.h"
 #include "model/ModelInputs.h"
 #include "model/ShotEngine.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "common/FieldNumber.h"
 #include "model/ShotBatch.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

@@ -9,10 +9,13 @@ std::string ApplicationTitle(std::string_view executablePath) {
                                 : executablePath.substr(lastSeparator + 1);
     name = name.substr(0, name.find('.'));
     std::string title(name);
-    std::transform(title.begin() + std::min<size_t>(1, title.size()), title.end(),
-                   title.begin() + std::min<size_t>(1, title.size()), [](char c) {
-                       return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-                   });
+    // Installed programs are lower case on Linux; the title reads "Velloran" all the same.
+    std::transform(title.begin(), title.end(), title.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    if (!title.empty() && title.front() >= 'a' && title.front() <= 'z') {
+        title.front() = static_cast<char>(title.front() - 'a' + 'A');
+    }
     return title;
 }
 

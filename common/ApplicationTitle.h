@@ -5,8 +5,8 @@
 #include <string_view>
 
 // The caption of message boxes: the executable's file name without its folder and without
-// everything from its first full stop on, every letter after the first in lower case
-// ("/usr/bin/VELLORAN.EXE" gives "Velloran", "/usr/bin/velloran" gives "velloran").
+// everything from its first full stop on, its first letter in upper case and every other
+// letter in lower case ("/usr/bin/VELLORAN.EXE" and "/usr/bin/velloran" give "Velloran").
 std::string ApplicationTitle(std::string_view executablePath);
 
 // The message with a full stop appended when its last character sorts after the full stop,

@@ -2,11 +2,9 @@
 
 #include <QButtonGroup>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionGroupBox>
 
 RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
-    : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
+    : EtchedGroupBox(caption, parent), group_(new QButtonGroup(this)) {
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
         group_->addButton(button, i);
@@ -34,7 +32,7 @@ void RadioGroup::SetItemIndex(int index) {
 }
 
 void RadioGroup::resizeEvent(QResizeEvent* event) {
-    QGroupBox::resizeEvent(event);
+    EtchedGroupBox::resizeEvent(event);
     ArrangeItems();
 }
 
@@ -42,12 +40,9 @@ void RadioGroup::ArrangeItems() {
     if (buttons_.empty()) {
         return;
     }
-    // One column inside the frame's height; the height is shared out evenly, the remainder split
-    // above and below.
-    QStyleOptionGroupBox option;
-    initStyleOption(&option);
-    const QRect inside =
-        style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, this);
+    // One column inside the frame, below the caption; the height is shared out evenly, the
+    // remainder split above and below.
+    const QRect inside = InsideFrame();
     const int count = static_cast<int>(buttons_.size());
     const int itemHeight = inside.height() / count;
     const int top = inside.top() + (inside.height() % count) / 2;

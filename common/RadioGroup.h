@@ -2,14 +2,15 @@
 // A captioned group of radio buttons chosen by item index, the items spread evenly over the
 // group's height.
 
-#include <QGroupBox>
 #include <QStringList>
 #include <vector>
+
+#include "common/EtchedGroupBox.h"
 
 class QButtonGroup;
 class QRadioButton;
 
-class RadioGroup : public QGroupBox {
+class RadioGroup : public EtchedGroupBox {
     Q_OBJECT
 public:
     RadioGroup(const QString& caption, const QStringList& items, QWidget* parent);

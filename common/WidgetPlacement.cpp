@@ -7,9 +7,9 @@
 
 QFont PixelFont(const QString& family, int pixelHeight, bool bold) {
     QFont font;
-    // Where the family is missing, Liberation Sans stands in: it has Arial's metrics and is
-    // about as wide as the old bitmap sans, so captions fit the fixed layouts. The default
-    // sans of most Linux desktops is a tenth wider and overruns them.
+    // Where the family is missing, Liberation Sans stands in: it has Arial's metrics, and at
+    // these pixel heights its captions fit the widths the fixed layouts give them. The
+    // default sans of most Linux desktops is a tenth wider and overruns them.
     font.setFamilies({family, QStringLiteral("Liberation Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelHeight);

@@ -1,5 +1,6 @@
 #include "datafile/QtGunFileDialogs.h"
 
+#include <QCompleter>
 #include <QFileDialog>
 
 namespace {
@@ -15,13 +16,24 @@ QFileDialog* NewReportDialog(QWidget* owner, const QString& startFolder, const Q
     return dialog;
 }
 
-// The dialog keeps its folder and the name in its name field after it closes, so the next run
-// starts from the file last chosen.
+// The next run of the dialog starts from the file chosen now, in its folder, however it was
+// chosen: a path typed whole into the name field leaves the dialog in its old folder, with the
+// path as typed (without the suffix added) in the field.
 std::optional<QString> RunDialog(QFileDialog* dialog) {
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    // The name field's completion list is a window of its own, and QCompleter opens it once
+    // more when a folder's listing arrives after the dialog has closed: it then stands over the
+    // main window and takes the next click. Without a widget a completer opens nothing; the name
+    // field gives itself back to its completer when it next takes the focus.
+    for (QCompleter* completer : dialog->findChildren<QCompleter*>()) {
+        completer->setWidget(nullptr);
+    }
+    if (!accepted || dialog->selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog->selectedFiles().constFirst();
+    const QString chosen = dialog->selectedFiles().constFirst();
+    dialog->selectFile(chosen);
+    return chosen;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // The file dialogs of "Save" and "Load" in the window program. Both are children of the main
-// window and live as long as it does, so each starts where it was last left: in its last
-// folder, with its last file proposed.
+// window and live as long as it does; each starts from the file last chosen in it, in that
+// file's folder.
 
 #include <QString>
 

@@ -14,5 +14,6 @@ double PixelToValueY(double py, const GraphSlot& slot);
 
 // The integer pixel of a real coordinate, truncated toward zero. A coordinate that is not
 // finite or does not fit an int (an empty view range, an absurd zoom) raises the CommandError
-// "Invalid floating point operation", as the conversion of such a number always did.
+// "Invalid floating point operation": the graph cannot draw such a point, and says so the
+// way every other failed computation is reported.
 int TruncatePixel(double coordinate);

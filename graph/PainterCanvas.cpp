@@ -81,8 +81,9 @@ void PainterCanvas::SetBrushColour(Colour colour) {
 }
 
 void PainterCanvas::SetPen(Colour colour, int width, PenStyle style) {
-    // Flat ends: a line stops short of its last pixel, as the classic line drawing does, and
-    // thick segments take the painter's fast path (round ends cost five times as much).
+    // Flat ends: a line covers its first pixel but not its last, so a polyline's joints are
+    // drawn once, and thick segments take the painter's fast path (round ends cost five times
+    // as much).
     pen_ = QPen(ToQColor(colour), width, ToQtPenStyle(style), Qt::FlatCap, Qt::MiterJoin);
     if (painter_.isActive()) {
         painter_.setPen(pen_);

@@ -1,12 +1,12 @@
 #include "tools/Prevody1.h"
 
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <array>
 
 #include "common/CommandRunner.h"
+#include "common/EtchedGroupBox.h"
 #include "common/WidgetPlacement.h"
 #include "tools/ArrowGlyph.h"
 #include "tools/ConversionTable.h"
@@ -72,16 +72,14 @@ QPushButton* ArrowButton(QWidget* parent, int x, const QPixmap& glyph) {
     button->setGeometry(x, 16, ButtonWidth, ButtonHeight);
     button->setIcon(glyph);
     button->setIconSize(glyph.size());
-    // Enter in a field must not convert: only a click or the space bar on the button does.
-    button->setAutoDefault(false);
     return button;
 }
 
 }  // namespace
 
 Tprevody::Tprevody(ProgramContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : PlainDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowCloseButtonHint),
       context_(context) {
     setWindowTitle(QStringLiteral("Unit Conversion"));
     setFont(DefaultWindowFont());
@@ -99,7 +97,7 @@ Tprevody::Tprevody(ProgramContext& context, QWidget* parent)
 
     for (const ConversionGroup& group : ConversionGroups) {
         const ConversionRow& down = *ConversionOfButton(group.downButton);
-        auto* box = new QGroupBox(QString::fromLatin1(group.caption), this);
+        auto* box = new EtchedGroupBox(QString::fromLatin1(group.caption), this);
         box->setGeometry(group.x, group.y, GroupWidth, GroupHeight);
         this->*GroupBoxMembers[static_cast<size_t>(group.groupBox - 1)] = box;
 

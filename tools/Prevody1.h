@@ -2,8 +2,7 @@
 // The unit conversion window: nine groups of two fields, each converted into the other by an
 // arrow button (down: upper into lower, up: lower into upper).
 
-#include <QDialog>
-
+#include "common/PlainDialog.h"
 #include "common/ProgramContext.h"
 
 class QGroupBox;
@@ -11,7 +10,7 @@ class QLineEdit;
 class QPushButton;
 struct ConversionRow;
 
-class Tprevody : public QDialog {
+class Tprevody : public PlainDialog {
     Q_OBJECT
 public:
     Tprevody(ProgramContext& context, QWidget* parent);

@@ -1,12 +1,12 @@
 #include "tools/Pruzina1.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
 
 #include "common/CommandRunner.h"
+#include "common/EtchedGroupBox.h"
 #include "common/FieldNumber.h"
 #include "common/WidgetPlacement.h"
 #include "tools/SpringCalculation.h"
@@ -33,8 +33,8 @@ constexpr double DefaultShearModulus = 81.5;  // GPa, spring steel
 }  // namespace
 
 Tpruzina::Tpruzina(ProgramContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : PlainDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowCloseButtonHint),
       context_(context) {
     setWindowTitle(QStringLiteral("Spring Calculation"));
     setFont(DefaultWindowFont());
@@ -53,7 +53,7 @@ Tpruzina::Tpruzina(ProgramContext& context, QWidget* parent)
 }
 
 void Tpruzina::BuildParameterFields() {
-    GroupBox1 = new QGroupBox(QStringLiteral("Parameters"), this);
+    GroupBox1 = new EtchedGroupBox(QStringLiteral("Parameters"), this);
     GroupBox1->setGeometry(8, 4, 233, 142);
     std::array<QLineEdit*, SpringFields.size()> edits{};
     for (size_t i = 0; i < SpringFields.size(); ++i) {
@@ -74,11 +74,10 @@ void Tpruzina::BuildParameterFields() {
 }
 
 void Tpruzina::BuildResultControls() {
-    GroupBox2 = new QGroupBox(this);
+    GroupBox2 = new EtchedGroupBox(this);
     GroupBox2->setGeometry(248, 4, 113, 142);
     Button1 = new QPushButton(QStringLiteral("Compute"), GroupBox2);
     Button1->setGeometry(8, 16, 97, 49);
-    Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &Tpruzina::Button1Click);
     Label10 = PlaceLabel(GroupBox2, QStringLiteral("Spring Power [N]:"), 18, 83);
     Edit6 = new QLineEdit(QStringLiteral("0"), GroupBox2);

@@ -2,8 +2,7 @@
 // The spring force calculator window: wire thickness, outer diameter, active coils,
 // compression and shear modulus in, the spring's force in whole newtons out.
 
-#include <QDialog>
-
+#include "common/PlainDialog.h"
 #include "common/ProgramContext.h"
 
 class QGroupBox;
@@ -11,7 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class Tpruzina : public QDialog {
+class Tpruzina : public PlainDialog {
     Q_OBJECT
 public:
     Tpruzina(ProgramContext& context, QWidget* parent);

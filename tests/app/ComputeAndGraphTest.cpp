@@ -19,7 +19,7 @@
 #include "graph/GraphStore.h"
 #include "graph/RubberBandOverlay.h"
 #include "tests/app/WindowsFixture.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

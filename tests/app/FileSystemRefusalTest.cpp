@@ -14,9 +14,9 @@
 #include "app/Vstup1.h"
 #include "datafile/GunFileDialogs.h"
 #include "tests/app/WindowsFixture.h"
-#include "tests/datafile/PermissionBits.h"
-#include "tests/datafile/SmallTmpfs.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/PermissionBits.h"
+#include "tests/support/SmallTmpfs.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "app/Vstup1.h"
 #include "tests/app/WindowsFixture.h"
 #include "tests/datafile/FakeGunFileDialogs.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "app/Oprogramu1.h"
 #include "app/VelloranWindows.h"
@@ -138,6 +140,12 @@ TEST_F(Windows, TabRunsThroughTheMainWindowInItsOrder) {
     std::vector<QWidget*> expected = {v.Edit33,  v.Button1, v.Button7,
                                       v.Button3, v.Edit17,  v.Edit18};
     expected.insert(expected.end(), v.ParameterEdits.begin(), v.ParameterEdits.end());
+    for (const RadioGroup* group : {v.RadioGroup1, v.RadioGroup2}) {
+        for (int i = 0; i < group->ItemCount(); ++i) {
+            expected.push_back(group->Item(i));
+        }
+    }
+    expected.insert(expected.end(), {v.Button2, v.Memo1, v.Edit33});
     for (size_t i = 0; i + 1 < expected.size(); ++i) {
         EXPECT_EQ(NextTabStop(expected[i]), expected[i + 1]) << i;
     }
@@ -222,6 +230,55 @@ TEST_F(Windows, AboutIsModalAndShowsItsTexts) {
     EXPECT_EQ(v.Memo1->toPlainText(), "kept");
     ClickAsTheUserWould(v.Button2);  // and reacts again afterwards
     EXPECT_EQ(v.Memo1->toPlainText(), "");
+}
+
+TEST_F(Windows, GroupBoxFramesRunAboveTheControlsTheyHold) {
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             windows.vstup.get(), windows.prevody.get(), windows.pruzina.get()}) {
+        for (QGroupBox* box : window->findChildren<QGroupBox*>()) {
+            SCOPED_TRACE(box->title().toStdString());
+            // Down the frame's right side, clear of the caption: the first pixel that is not the
+            // ground belongs to the frame's top line.
+            const QImage image = box->grab().toImage();
+            const int x = image.width() - 3;
+            int frameTop = 0;
+            while (frameTop < image.height() && image.pixel(x, frameTop) == image.pixel(x, 0)) {
+                ++frameTop;
+            }
+            int topControl = box->height();
+            for (QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                topControl = std::min(topControl, control->y());
+            }
+            EXPECT_LT(frameTop, topControl);
+        }
+    }
+}
+
+// Relative luminance of an sRGB colour, as contrast ratios are reckoned.
+double Luminance(QRgb colour) {
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+           0.0722 * linear(qBlue(colour));
+}
+
+TEST_F(Windows, AboutNoticeIsGreyedYetReadable) {
+    QPlainTextEdit& notice = *windows.oprogramu->Memo1;
+    ASSERT_FALSE(notice.isEnabled());
+    // The darkest pixel of the text against the box's ground, both as drawn: readable,
+    const QImage image = notice.viewport()->grab().toImage();
+    const QRgb ground = image.pixel(image.width() - 2, image.height() - 2);
+    double darkest = Luminance(ground);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            darkest = std::min(darkest, Luminance(image.pixel(x, y)));
+        }
+    }
+    EXPECT_GE((Luminance(ground) + 0.05) / (darkest + 0.05), 4.5);
+    // and still greyed: lighter than the text of a box that is enabled
+    EXPECT_GT(darkest, Luminance(notice.palette().color(QPalette::Active, QPalette::Text).rgb()));
 }
 
 TEST_F(Windows, ClearEmptiesTheResultBoxAndNothingElse) {

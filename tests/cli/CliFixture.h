@@ -10,7 +10,7 @@
 
 #include "cli/RunCli.h"
 #include "datafile/GunReportFile.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 struct CliRun {
     int status;

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-TEST(ApplicationTitle, IsTheExecutableNameUpToItsFirstFullStopWithLowerCaseAfterTheFirstLetter) {
-    EXPECT_EQ(ApplicationTitle("/usr/bin/velloran"), "velloran");
+TEST(ApplicationTitle, IsTheExecutableNameUpToItsFirstFullStopCapitalised) {
+    EXPECT_EQ(ApplicationTitle("/usr/bin/velloran"), "Velloran");
     EXPECT_EQ(ApplicationTitle("/opt/guns/VELLORAN.EXE"), "Velloran");
     EXPECT_EQ(ApplicationTitle("C:\\Apps\\VelloRan.v2.exe"), "Velloran");
-    EXPECT_EQ(ApplicationTitle("velloran-cli"), "velloran-cli");
+    EXPECT_EQ(ApplicationTitle("velloran-cli"), "Velloran-cli");
     EXPECT_EQ(ApplicationTitle(""), "");
 }
 

@@ -11,8 +11,8 @@
 #include "datafile/GunFileCommands.h"
 #include "tests/common/RecordingMessageSink.h"
 #include "tests/datafile/FakeGunFileDialogs.h"
-#include "tests/datafile/PermissionBits.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/PermissionBits.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -41,22 +43,37 @@ TEST_F(QtGunFileDialogsTest, BothDialogsBelongToTheOwnerAndStartInTheGivenFolder
 
 TEST_F(QtGunFileDialogsTest, SaveProposesTheDefaultNameAddsTheSuffixAndStartsNextTimeThere) {
     QTemporaryDir otherFolder;
+    QTemporaryDir typedFolder;
     QFileDialog* dialog = dialogs.SaveDialog1();
-    QStringList proposed;
+    using Shown = std::pair<std::string, std::string>;  // the folder shown, the name proposed
+    Shown proposed;
+    const auto whatTheDialogShows = [dialog] {
+        return Shown{
+            dialog->directory().absolutePath().toStdString(),
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text().toStdString()};
+    };
     QTimer::singleShot(0, dialog, [&] {
-        proposed = dialog->selectedFiles();
+        proposed = whatTheDialogShows();
         dialog->setDirectory(otherFolder.path());
         TypeNameAndPressEnter(dialog, QStringLiteral("my gun"));
     });
     EXPECT_EQ(dialogs.ChooseFileToSave(), otherFolder.filePath(QStringLiteral("my gun.txt")));
-    EXPECT_EQ(proposed, QStringList{startFolder.filePath(QStringLiteral("RevIve.txt"))});
+    EXPECT_EQ(proposed, Shown(startFolder.path().toStdString(), "RevIve.txt"));
+
+    // A path typed whole is the file chosen just as well.
+    QTimer::singleShot(0, dialog, [&] {
+        proposed = whatTheDialogShows();
+        TypeNameAndPressEnter(dialog, typedFolder.filePath(QStringLiteral("typed")));
+    });
+    EXPECT_EQ(dialogs.ChooseFileToSave(), typedFolder.filePath(QStringLiteral("typed.txt")));
+    EXPECT_EQ(proposed, Shown(otherFolder.path().toStdString(), "my gun.txt"));
 
     QTimer::singleShot(0, dialog, [&] {
-        proposed = dialog->selectedFiles();
+        proposed = whatTheDialogShows();
         dialog->reject();
     });
     EXPECT_EQ(dialogs.ChooseFileToSave(), std::nullopt);
-    EXPECT_EQ(proposed, QStringList{otherFolder.filePath(QStringLiteral("my gun.txt"))});
+    EXPECT_EQ(proposed, Shown(typedFolder.path().toStdString(), "typed.txt"));
 }
 
 TEST_F(QtGunFileDialogsTest, OpenAcceptsAFileThatDoesNotExist) {

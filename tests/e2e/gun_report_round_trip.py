@@ -1,12 +1,17 @@
 #!/usr/bin/env python3
 """The real program on a private X server, driven as a user drives it.
 
-Starts velloran on its own Xvfb, presses "Start", types the example gun into the sixteen
-fields, presses "Compute" and saves the gun report through the real save dialog. Checks the
-report line by line, changes some fields, loads the report back through the real open dialog
-and saves the loaded gun again: the second report must equal the first but for the one more
-space on each side of the name that a save and load cycle adds. Then closes the main window
-and presses "Close", which must end the program with exit code 0.
+Starts velloran on its own Xvfb and presses "Start". In the main window, Enter in a field must
+open nothing and Esc must not close the window; a field that is not a number must be reported
+in a message box captioned "Velloran"; Tab in the result box must move on to the name field
+and leave the box as it was. Then types the example gun into the name field so reached and the
+sixteen fields, presses "Compute" and saves the gun report through the real save dialog.
+Checks the report line by line, changes some fields, loads the report back through the real
+open dialog and saves the loaded gun again, typing only a name, which the save dialog puts in
+the folder chosen last: the second report must equal the first but for the one more space on
+each side of the name that a save and load cycle adds. Then closes the main window and
+presses "Close", which must end the program with exit code 0. No window may be left over
+after a dialog or a message box closes, the name completion list of a file dialog included.
 
 With --decimal-comma the program runs under de_DE.UTF-8: the numbers are typed with commas,
 and the reports must be the same, with points.
@@ -52,6 +57,10 @@ SAVE_BUTTON = (392 + 96 + 81 // 2, 158 + 12 + 30 // 2)
 COMPUTE_BUTTON = (392 + 8 + 169 // 2, 158 + 46 + 30 // 2)
 # Bare client area between the parameter box and the graph: a click there changes nothing.
 NEUTRAL_SPOT = (200, 244)
+RESULT_BOX = (392, 8, 185, 145)  # x, y, width, height
+RESULT_BOX_FIRST_LINE = (392 + 6, 8 + 9)  # before the first character of "Computation Result:"
+# A key that goes wrong opens or closes a window; its effect shows within this time.
+KEY_EFFECT_SECONDS = 1.0
 
 
 def ParameterField(number):
@@ -238,8 +247,16 @@ class Desktop:
                 return window
         return None
 
+    def MovePointer(self, x, y):
+        """Moves the pointer and waits until it is there; xdotool's --sync alone would wait
+        for seconds when it is there already."""
+        here = self.Run("xdotool", "getmouselocation", "--shell").split()
+        if here[:2] != ["X=%d" % x, "Y=%d" % y]:
+            self.Run("xdotool", "mousemove", "--sync", str(x), str(y))
+
     def Click(self, x, y):
-        self.Run("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1")
+        self.MovePointer(x, y)
+        self.Run("xdotool", "click", "1")
 
     def Key(self, *keys):
         self.Run("xdotool", "key", "--clearmodifiers", *keys)
@@ -249,6 +266,47 @@ class Desktop:
 
     def Focus(self, windowId):
         self.Run("xdotool", "windowfocus", "--sync", windowId)
+
+    def CloseWindow(self, windowId):
+        """What a window manager's close box does: sends the window WM_DELETE_WINDOW."""
+        class ClientMessage(ctypes.Structure):
+            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                        ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+        class Event(ctypes.Union):
+            _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                   ctypes.c_long, ctypes.POINTER(Event)]
+        x11.XFlush.argtypes = x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        # Xlib finds the server's cookie through the environment of this process.
+        os.environ["XAUTHORITY"] = self.env["XAUTHORITY"]
+        display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
+        if not display:
+            raise Failure("no connection to %s to close a window" % self.env["DISPLAY"])
+        event = Event()
+        event.xclient.type = 33  # ClientMessage
+        event.xclient.window = int(windowId)
+        event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", False)
+        event.xclient.format = 32
+        event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", False)
+        x11.XSendEvent(display, int(windowId), False, 0, ctypes.byref(event))
+        x11.XFlush(display)
+        x11.XCloseDisplay(display)
+
+    def Pixels(self, x, y, width, height):
+        """The screen's pixels in the rectangle, as raw RGB."""
+        return subprocess.run(["import", "-window", "root", "-crop",
+                               "%dx%d+%d+%d" % (width, height, x, y), "-depth", "8", "rgb:-"],
+                              env=self.env, timeout=STEP_SECONDS, capture_output=True,
+                              check=True).stdout
 
     def Screenshot(self, stage):
         path = os.path.join(self.outputFolder, "%02d-%s.png" % (len(self.screenshots) + 1, stage))
@@ -310,28 +368,25 @@ class Velloran:
         self.main = (window[0], window[2], window[3] + menuHeight)
 
     def StrayWindows(self):
-        """Visible windows other than the start and the main window: a message box, or the
-        name completion list of a file dialog left over after the dialog closed."""
+        """Visible windows other than the start and the main window: a dialog, a message box,
+        or the name completion list of a file dialog left over after the dialog closed."""
         known = {self.start[0], self.main[0]}
         return [w for w in self.desktop.VisibleWindows() if w[0] not in known]
 
-    def DismissStrayWindows(self, stage):
-        """A completion list that outlives its dialog swallows the next click; clicking on
-        bare client area closes it. Anything else that stays (a message box) is a failure."""
-        strays = self.StrayWindows()
-        if not strays:
-            return
-        self.desktop.Screenshot(stage + "-stray-window")
-        self.desktop.Click(self.main[1] + NEUTRAL_SPOT[0], self.main[2] + NEUTRAL_SPOT[1])
-        try:
-            WaitFor("stray windows to close", lambda: not self.StrayWindows(), seconds=5)
-        except Failure:
-            raise Failure("a window stays open in front of the main window: "
-                          + self.desktop.Describe())
+    def ExpectNoStrayWindows(self, stage):
+        """A window left over (a completion list outliving its dialog takes the next click)
+        is a failure."""
+        if self.StrayWindows():
+            self.desktop.Screenshot(stage + "-stray-window")
+            raise Failure("%s: a window stands in front of the main window: %s"
+                          % (stage, self.desktop.Describe()))
+
+    def MainWindowShown(self):
+        return any(w[0] == self.main[0] for w in self.desktop.VisibleWindows())
 
     def ClickMain(self, point):
         self.CheckRunning()
-        self.DismissStrayWindows("before-click")
+        self.ExpectNoStrayWindows("before-click")
         self.desktop.Click(self.main[1] + point[0], self.main[2] + point[1])
 
     def TypeIntoField(self, point, text):
@@ -340,42 +395,73 @@ class Velloran:
         self.desktop.Type(text)
 
     def TypeGun(self, name, values):
+        """Types the name (unless None) and the sixteen values into their fields."""
         self.desktop.Focus(self.main[0])
-        self.TypeIntoField(NAME_FIELD, name)
+        if name is not None:
+            self.TypeIntoField(NAME_FIELD, name)
         for number, value in enumerate(values, start=1):
             self.TypeIntoField(ParameterField(number), value)
 
     def ChooseFileInDialog(self, button, title, path, stage):
-        """Presses button, types the full path into the file name field of the dialog that
-        it opens, and presses Enter."""
+        """Presses button, types the path (or a name) into the file name field of the dialog
+        that it opens, and presses Enter, whether or not the completion list is open."""
         self.ClickMain(button)
         dialog = WaitFor("the '%s' dialog" % title, lambda: self.CheckRunning() or
                          self.desktop.FindWindow(title))
         self.desktop.Focus(dialog[0])
         self.desktop.Key("ctrl+a")
         self.desktop.Type(path)
-        # The dialog's completion list fills in the background and may open over the field;
-        # Enter on it would pick its entry and leave it behind, so it is closed first.
-        time.sleep(0.5)
-        if any(w[0] != dialog[0] for w in self.StrayWindows()):
-            self.desktop.Key("Escape")
-            WaitFor("the completion list to close",
-                    lambda: not any(w[0] != dialog[0] for w in self.StrayWindows()), seconds=5)
         self.desktop.Screenshot(stage)
         self.desktop.Key("Return")
         WaitFor("the '%s' dialog to close" % title,
                 lambda: self.CheckRunning() or not self.desktop.FindWindow(title))
-        time.sleep(0.5)
-        self.DismissStrayWindows(stage)
+        # The folder's listing may come after the dialog has closed, and with it the list.
+        time.sleep(KEY_EFFECT_SECONDS)
+        self.ExpectNoStrayWindows(stage)
+
+    def PressKeyInField(self, point, key, stage):
+        """Presses the key in the field: it must open no window and close none."""
+        self.ClickMain(point)
+        self.desktop.Key(key)
+        time.sleep(KEY_EFFECT_SECONDS)
+        self.CheckRunning()
+        self.ExpectNoStrayWindows(stage)
+        if not self.MainWindowShown():
+            self.desktop.Screenshot(stage)
+            raise Failure("%s: %s closed the main window" % (stage, key))
+
+    def CheckMessageBoxCaption(self, caption, stage):
+        """A message box is open: checks its caption and closes it with Enter."""
+        box = WaitFor("a message box", lambda: self.CheckRunning() or self.StrayWindows())[0]
+        self.desktop.Screenshot(stage)
+        if box[1] != caption:
+            raise Failure("%s: the message box is captioned '%s', expected '%s'"
+                          % (stage, box[1], caption))
+        self.desktop.Key("Return")
+        WaitFor("the message box to close", lambda: self.CheckRunning() or not self.StrayWindows())
+
+    def ResultBoxPixels(self):
+        # Away from the box and from "Clear" on it, which the pointer would highlight.
+        self.desktop.MovePointer(self.main[1] + NEUTRAL_SPOT[0], self.main[2] + NEUTRAL_SPOT[1])
+        x, y, width, height = RESULT_BOX
+        return self.desktop.Pixels(self.main[1] + x, self.main[2] + y, width, height)
+
+    def TabFromTheResultBox(self):
+        """Clicks before the first character of the result box and presses Tab: the box must
+        look as it did (no tab written into it, no cursor left in it)."""
+        before = self.ResultBoxPixels()
+        self.ClickMain(RESULT_BOX_FIRST_LINE)
+        self.desktop.Key("Tab")
+        if self.ResultBoxPixels() != before:
+            self.desktop.Screenshot("tab-in-result-box")
+            raise Failure("Tab changed the result box or left the focus in it")
 
     def CloseMainWindow(self):
-        """Escape closes the main window, as its title-bar close box would."""
-        self.DismissStrayWindows("before-close")
-        self.desktop.Focus(self.main[0])
-        self.desktop.Key("Escape")
+        """Closes the main window from its title bar."""
+        self.ExpectNoStrayWindows("before-close")
+        self.desktop.CloseWindow(self.main[0])
         WaitFor("the main window to close",
-                lambda: self.CheckRunning() or not any(
-                    w[0] == self.main[0] for w in self.desktop.VisibleWindows()))
+                lambda: self.CheckRunning() or not self.MainWindowShown())
 
     def WaitForExit(self):
         try:
@@ -521,8 +607,20 @@ def Scenario(velloran, desktop, reports, separator):
     velloran.WaitForMainWindow()
     desktop.Screenshot("main-window")
 
-    Step("typing the example gun")
-    velloran.TypeGun(GUN_NAME, Typed(EXAMPLE_GUN))
+    Step("Enter and Esc in a field")
+    velloran.PressKeyInField(ParameterField(1), "Return", "enter-in-a-field")
+    velloran.PressKeyInField(ParameterField(1), "Escape", "escape-in-a-field")
+    Step("a field that is not a number, then Compute")
+    velloran.TypeIntoField(ParameterField(1), "x")
+    velloran.ClickMain(COMPUTE_BUTTON)
+    velloran.CheckMessageBoxCaption("Velloran", "message-box")
+
+    Step("Tab from the result box, then typing the example gun")
+    velloran.TabFromTheResultBox()
+    # Tab goes round to the name field, whose text it selects: typing replaces it, and the
+    # report shows whether the name got there.
+    desktop.Type(GUN_NAME)
+    velloran.TypeGun(None, Typed(EXAMPLE_GUN))
     desktop.Screenshot("example-gun-typed")
     Step("pressing Compute, then Save")
     velloran.ClickMain(COMPUTE_BUTTON)
@@ -539,8 +637,9 @@ def Scenario(velloran, desktop, reports, separator):
     desktop.Screenshot("fields-changed")
     velloran.ChooseFileInDialog(LOAD_BUTTON, "Open", first, "open-dialog")
     desktop.Screenshot("report-loaded")
-    Step("saving the loaded gun")
-    velloran.ChooseFileInDialog(SAVE_BUTTON, "Save As", second, "second-save-dialog")
+    Step("saving the loaded gun, typing only a name")
+    velloran.ChooseFileInDialog(SAVE_BUTTON, "Save As", os.path.splitext(
+        os.path.basename(second))[0], "second-save-dialog")
     Step("checking " + second)
     CheckSecondReport(second, firstLines)
 

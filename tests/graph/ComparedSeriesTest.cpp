@@ -8,7 +8,7 @@
 #include "graph/PlotQuantities.h"
 #include "model/ComputeCommand.h"
 #include "tests/graph/GraphFixture.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "common/CommandErrors.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

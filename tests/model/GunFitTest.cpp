@@ -11,7 +11,7 @@
 #include "model/ComputeCommand.h"
 #include "model/PelletTable.h"
 #include "model/PelletUnits.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

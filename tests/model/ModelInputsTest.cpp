@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/CommandErrors.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "common/FieldNumber.h"
 #include "model/ShotEngine.h"
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

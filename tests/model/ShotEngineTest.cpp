@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "tests/model/ExampleGun.h"
+#include "tests/support/ExampleGun.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/datafile/PermissionBits.h"
+#include "tests/support/PermissionBits.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "tests/datafile/SmallTmpfs.h"
+#include "tests/support/SmallTmpfs.h"
 
 #include <fcntl.h>
 #include <sched.h>
