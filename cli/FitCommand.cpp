@@ -113,7 +113,7 @@ int RunFit(const FitOptions& options, CliStreams& io) {
     const std::vector<GunParameter> free = FreeParameters(options.free);
     const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
     const std::vector<MeasuredShot> shots =
-        LoadChronographShots(QString::fromStdString(options.chrono));
+        LoadChronographShots(options.chrono);
     const GunFit fit = FitGunToShots(ParameterTextsOf(gun), free, shots);
     WriteFit(io.out, fit, shots.size());
     double meanVelocity = 0;

@@ -107,7 +107,7 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
     const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
     const std::vector<MeasuredShot> measured =
         options.chrono.empty() ? std::vector<MeasuredShot>()
-                               : LoadChronographShots(QString::fromStdString(options.chrono));
+                               : LoadChronographShots(options.chrono);
     std::vector<double> weightValues;
     for (int k = 0; k < weights.points; ++k) {
         weightValues.push_back(weights.Value(k));

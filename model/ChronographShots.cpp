@@ -1,6 +1,5 @@
 #include "model/ChronographShots.h"
 
-#include <QFile>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -8,7 +7,6 @@
 
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
-#include "datafile/GunReportFile.h"
 #include "model/PelletUnits.h"
 
 namespace {
@@ -161,20 +159,6 @@ std::vector<MeasuredShot> ReadChronographShots(std::string_view text,
         ShowMessageAndAbort(fileName + ": no shots below the header line");
     }
     return shots;
-}
-
-std::vector<MeasuredShot> LoadChronographShots(const QString& path) {
-    QFile file(path);
-    const std::string fileName = path.toStdString();
-    if (!file.open(QIODevice::ReadOnly)) {
-        ShowMessageAndAbort(fileName + ": " + FileLoadingErrorMessage);
-    }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        ShowMessageAndAbort(fileName + ": " + FileLoadingErrorMessage);
-    }
-    return ReadChronographShots(std::string_view(text.constData(), static_cast<size_t>(text.size())),
-                                fileName);
 }
 
 double MeasuredEnergy(const MeasuredShot& shot) {

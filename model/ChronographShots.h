@@ -2,7 +2,6 @@
 // Shots measured with a chronograph, read from a CSV file: a header line naming the columns,
 // then one row per shot with the pellet's weight and its muzzle velocity.
 
-#include <QString>
 #include <optional>
 #include <span>
 #include <string>
@@ -25,10 +24,6 @@ double MeasuredEnergy(const MeasuredShot& shot);
 // and the row's line number.
 std::vector<MeasuredShot> ReadChronographShots(std::string_view text,
                                                const std::string& fileName);
-
-// The shots of the file at path; a file that cannot be read ends the command with
-// "<path>: File loading error.".
-std::vector<MeasuredShot> LoadChronographShots(const QString& path);
 
 // The shots of one pellet weight.
 struct MeasuredPellet {
