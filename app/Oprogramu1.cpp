@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 
 #include "common/BevelPanel.h"
+#include "common/Version.h"
 #include "common/WidgetPlacement.h"
 
 namespace {
@@ -38,7 +39,8 @@ Toprogramu::Toprogramu(QWidget* parent)
     Label3->move(22, 14);
 
     Panel2 = new BevelPanel(this, 8, 63, 303, 146);
-    Label8 = PlaceLabel(Panel2, QStringLiteral("Version: 1.0"), 12, 8);
+    Label8 =
+        PlaceLabel(Panel2, QStringLiteral("Version: ") + QLatin1String(VelloranVersion), 12, 8);
     Label7 = PlaceLabel(Panel2, QStringLiteral("Author: Oskeno"), 12, 27);
     Label1 = PlaceLabel(Panel2, QStringLiteral("Date: červen 2009"), 12, 46);
     Label2 = PlaceLabel(Panel2, QStringLiteral("Contact: oskeno@example.org"), 12, 65);

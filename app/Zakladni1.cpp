@@ -8,6 +8,7 @@
 #include "app/JpegDecoder.h"
 #include "app/Vstup1.h"
 #include "common/BevelPanel.h"
+#include "common/Version.h"
 #include "common/WidgetPlacement.h"
 
 namespace {
@@ -37,7 +38,8 @@ Tzakladni::Tzakladni(VelloranWindows& windows)
     Label1->adjustSize();
     Label3 = PlaceLabel(Panel2, {}, 83, 40);
     Label3->setFont(PixelFont(QStringLiteral("Arial"), 16));
-    Label3->setText(QStringLiteral("Version 1.0 Eng."));
+    Label3->setText(QStringLiteral("Version ") + QLatin1String(VelloranVersion) +
+                    QStringLiteral(" Eng."));
     Label3->adjustSize();
 
     Image1 = new QLabel(this);

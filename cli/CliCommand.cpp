@@ -1,7 +1,8 @@
 #include "cli/CliCommand.h"
 
 #include <CLI/App.hpp>
-#include <QFile>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 
 #include "common/CommandErrors.h"
@@ -29,14 +30,20 @@ void AddGunReport(CLI::App& command, std::string& path) {
 }
 
 std::vector<MeasuredShot> LoadChronographShots(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    QByteArray text;
-    if (file.open(QIODevice::ReadOnly)) {
-        text = file.readAll();
+    // Read as a stream, so that a pipe serves as well as a file; a chronograph's export is a few
+    // kilobytes, so a file beyond the limit is none (and /dev/zero no endless read).
+    constexpr std::streamsize LargestShotsFile = std::streamsize{16} << 20;  // bytes
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    std::string text(static_cast<size_t>(LargestShotsFile) + 1, '\0');
+    if (file.is_open()) {
+        file.read(text.data(), LargestShotsFile + 1);
+        text.resize(static_cast<size_t>(file.gcount()));
     }
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    if (!file.is_open() || file.bad()) {
         ShowMessageAndAbort(path + ": " + FileLoadingErrorMessage);
     }
-    return ReadChronographShots(std::string_view(text.constData(), static_cast<size_t>(text.size())),
-                                path);
+    if (text.size() > static_cast<size_t>(LargestShotsFile)) {
+        ShowMessageAndAbort(path + ": more than 16 MiB, no file of shots");
+    }
+    return ReadChronographShots(text, path);
 }

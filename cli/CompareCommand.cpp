@@ -1,9 +1,9 @@
 // velloran-cli compare: up to four saved guns in one graph, with their summaries as CSV.
 
 #include <CLI/App.hpp>
-#include <QFileInfo>
 #include <QImage>
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -11,6 +11,7 @@
 #include "cli/CliValidators.h"
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
+#include "cli/OutputFiles.h"
 #include "cli/PlotOptions.h"
 #include "cli/ShotFiguresCsv.h"
 #include "common/ApplicationTitle.h"
@@ -48,7 +49,7 @@ std::string Trimmed(const std::string& text) {
 ComparedGun ComputedGun(const std::string& path) {
     ComparedGun gun{path, "", std::make_unique<SimulationResult>(), {}};
     try {
-        const GunParameters parameters = LoadGunReport(QString::fromStdString(path));
+        const GunParameters parameters = LoadGunReport(path);
         gun.name = Trimmed(parameters.name);
         ModelInputs inputs;
         SimulateShotFromFields(ParameterTextsOf(parameters), '.', inputs, *gun.result);
@@ -81,7 +82,7 @@ std::vector<std::string> LegendNames(const std::vector<ComparedGun>& guns) {
     if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end() ||
         std::find(sorted.begin(), sorted.end(), "") != sorted.end()) {
         for (size_t k = 0; k < guns.size(); ++k) {
-            names[k] = QFileInfo(QString::fromStdString(guns[k].path)).fileName().toStdString();
+            names[k] = std::filesystem::path(guns[k].path).filename().string();
         }
     }
     return names;
@@ -90,6 +91,9 @@ std::vector<std::string> LegendNames(const std::vector<ComparedGun>& guns) {
 int RunCompare(const CompareOptions& options, CliStreams& io) {
     const PlotItems items = ChosenPlotItems(options);
     const QSize size = ChosenPictureSize(options);
+    for (const std::string& path : options.guns) {
+        RefuseOutputsOverTheReport(path, {{"-o", options.picture}});
+    }
     std::vector<ComparedGun> guns;
     for (const std::string& path : options.guns) {
         guns.push_back(ComputedGun(path));
@@ -115,7 +119,7 @@ int RunCompare(const CompareOptions& options, CliStreams& io) {
             drawing);
         LoadComparedSeries(compared, items.quantity, items.axis, graph->Slot(Graf0Slot), drawing);
     }
-    if (!SaveFileWhole(QString::fromStdString(options.picture),
+    if (!SaveFileWhole(options.picture,
                        [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
         ShowMessageAndAbort(FileSavingErrorMessage);
     }

@@ -10,6 +10,7 @@
 #include "cli/CliHelpFormatter.h"
 #include "cli/CliValidators.h"
 #include "cli/Commands.h"
+#include "cli/OutputFiles.h"
 #include "cli/SweepGrid.h"
 #include "cli/UsageError.h"
 #include "common/FieldNumber.h"
@@ -93,7 +94,7 @@ void SaveFittedGun(const std::string& path, const GunParameters& gun, const GunF
     const auto result = std::make_unique<SimulationResult>();
     SimulateShotFromFields(fit.gun, '.', inputs, *result);
     SummarizeShot(inputs, *result);
-    SaveGunReport(QString::fromStdString(path), gun.name, fit.gun, '.', ReportSummaryOf(*result));
+    SaveGunReport(path, gun.name, fit.gun, '.', ReportSummaryOf(*result));
     for (size_t j = 0; j < fit.freeParameters.size(); ++j) {
         const double value = fit.fittedValues[j];
         const std::string kept = FormatReport("%.3f", value);
@@ -111,7 +112,9 @@ constexpr double FarOffShare = 0.05;
 
 int RunFit(const FitOptions& options, CliStreams& io) {
     const std::vector<GunParameter> free = FreeParameters(options.free);
-    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
+    RefuseOutputsOverTheReport(options.gun, {{"--save", options.save}});
+    RefuseOutputsOverTheInput(options.chrono, "the shots", {{"--save", options.save}});
+    const GunParameters gun = LoadGunReport(options.gun);
     const std::vector<MeasuredShot> shots =
         LoadChronographShots(options.chrono);
     const GunFit fit = FitGunToShots(ParameterTextsOf(gun), free, shots);

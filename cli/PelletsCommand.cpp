@@ -12,6 +12,7 @@
 #include "cli/CliNumbers.h"
 #include "cli/CliValidators.h"
 #include "cli/Commands.h"
+#include "cli/OutputFiles.h"
 #include "cli/CsvFormat.h"
 #include "cli/PlotOptions.h"
 #include "cli/SweepGrid.h"
@@ -104,7 +105,11 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
     const std::optional<QSize> size =
         options.picture.empty() ? std::nullopt : std::optional(PictureSize(options));
 
-    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
+    RefuseOutputsOverTheReport(options.gun, {{"-o", options.picture}});
+    if (!options.chrono.empty()) {
+        RefuseOutputsOverTheInput(options.chrono, "the shots", {{"-o", options.picture}});
+    }
+    const GunParameters gun = LoadGunReport(options.gun);
     const std::vector<MeasuredShot> measured =
         options.chrono.empty() ? std::vector<MeasuredShot>()
                                : LoadChronographShots(options.chrono);
@@ -122,7 +127,7 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
             DrawPelletGraphs(rows, measured, limit, size->width(), size->height(), *graphs,
                              canvas, '.');
         }
-        if (!SaveFileWhole(QString::fromStdString(options.picture),
+        if (!SaveFileWhole(options.picture,
                            [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
             ShowMessageAndAbort(FileSavingErrorMessage);
         }

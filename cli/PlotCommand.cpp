@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/Commands.h"
+#include "cli/OutputFiles.h"
 #include "cli/PlotOptions.h"
 #include "common/CommandErrors.h"
 #include "common/WholeFileSaving.h"
@@ -27,7 +28,8 @@ int RunPlot(const PlotCommandOptions& options, CliStreams&) {
     const QSize size = ChosenPictureSize(options);
     const auto result = std::make_unique<SimulationResult>();
 
-    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
+    RefuseOutputsOverTheReport(options.gun, {{"-o", options.picture}});
+    const GunParameters gun = LoadGunReport(options.gun);
     ModelInputs inputs;
     SimulateShotFromFields(ParameterTextsOf(gun), '.', inputs, *result);
 
@@ -46,7 +48,7 @@ int RunPlot(const PlotCommandOptions& options, CliStreams&) {
             drawing);
         LoadSelectedSeries(*result, items.quantity, items.axis, *graph, canvas, '.');
     }
-    if (!SaveFileWhole(QString::fromStdString(options.picture),
+    if (!SaveFileWhole(options.picture,
                        [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
         ShowMessageAndAbort(FileSavingErrorMessage);
     }

@@ -13,6 +13,7 @@
 #include "cli/UsageError.h"
 #include "common/CommandRunner.h"
 #include "common/Version.h"
+#include "datafile/GunReportFile.h"
 
 namespace {
 
@@ -48,9 +49,7 @@ int WrongUsage(const CliCommand& command, const std::string& message, std::ostre
     return CliWrongUsage;
 }
 
-}  // namespace
-
-int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+int RunArguments(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
     if (arguments.empty()) {
         PrintOverview(err);
         return CliWrongUsage;
@@ -96,6 +95,23 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         RunCommand(messages, [&] { status = action(streams); });
     } catch (const UsageError& wrong) {
         return WrongUsage(*command, wrong.what(), err);
+    }
+    return status;
+}
+
+}  // namespace
+
+std::span<const CliCommand> CliCommands() {
+    return Commands;
+}
+
+int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+    const int status = RunArguments(arguments, out, err);
+    // What a command writes to standard output is its result: a write that failed, the last
+    // flush included, fails the command unless it failed already.
+    if (!out.flush() && status == CliSuccess) {
+        err << FileSavingErrorMessage << '\n';
+        return CliFailure;
     }
     return status;
 }

@@ -8,6 +8,7 @@
 #include "cli/CliValidators.h"
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
+#include "cli/OutputFiles.h"
 #include "common/CommandErrors.h"
 #include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
@@ -37,7 +38,8 @@ struct SimulateOptions {
 };
 
 int RunSimulate(const SimulateOptions& options, CliStreams& io) {
-    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
+    RefuseOutputsOverTheReport(options.gun, {{"--csv", options.csv}, {"--save", options.save}});
+    const GunParameters gun = LoadGunReport(options.gun);
     const GunParameterTexts texts = ParameterTextsOf(gun);
     ModelInputs inputs;
     const auto result = std::make_unique<SimulationResult>();
@@ -52,16 +54,18 @@ int RunSimulate(const SimulateOptions& options, CliStreams& io) {
     }
     if (csvPath == "-") {
         WriteSeriesCsv(io.out, *result);
+        if (!io.out.flush()) {
+            ShowMessageAndAbort(FileSavingErrorMessage);
+        }
     } else if (!csvPath.empty()) {
         std::ostringstream csv;
         WriteSeriesCsv(csv, *result);
-        if (!SaveFileWhole(QString::fromStdString(csvPath), csv.str())) {
+        if (!SaveFileWhole(csvPath, csv.str())) {
             ShowMessageAndAbort(FileSavingErrorMessage);
         }
     }
     if (!options.save.empty()) {
-        SaveGunReport(QString::fromStdString(options.save), gun.name, texts, '.',
-                      ReportSummaryOf(*result));
+        SaveGunReport(options.save, gun.name, texts, '.', ReportSummaryOf(*result));
     }
     return 0;
 }

@@ -42,7 +42,7 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
         throw UsageError("the grid has more than a million points");
     }
 
-    const GunParameters gun = LoadGunReport(QString::fromStdString(options.gun));
+    const GunParameters gun = LoadGunReport(options.gun);
     const std::vector<GunParameterTexts> grid = SweepGridTexts(ParameterTextsOf(gun), axes);
 
     // Each point is read and checked as the Compute button would; those that pass are
@@ -53,7 +53,8 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
         io.out << GunParameterTable[static_cast<size_t>(Index(axis.parameter))].fieldName << ',';
     }
     io.out << ShotFiguresHeader() << '\n';
-    for (size_t i = 0; i < grid.size(); ++i) {
+    // Rows stop at the first that cannot be written; RunCli reports the failure.
+    for (size_t i = 0; i < grid.size() && io.out; ++i) {
         for (const SweepAxis& axis : axes) {
             io.out << CsvNumber(
                           FieldToNumber(grid[i][static_cast<size_t>(Index(axis.parameter))], '.'))

@@ -1,12 +1,18 @@
 // The command-line tool's entry.
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <QtGlobal>
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/RunCli.h"
+#include "datafile/GunReportFile.h"
 
 namespace {
 
@@ -18,9 +24,33 @@ void KeepQtCriticalMessagesOnly(QtMsgType type, const QMessageLogContext&, const
     }
 }
 
+// A standard stream that was closed gets /dev/null, so that no file opened later takes its
+// number and the stream's output with it. Standard output gets it for reading only: writing
+// to it then fails, and the failure is reported.
+void OpenClosedStandardStreams() {
+    for (const auto& [descriptor, flags] : {std::pair{STDIN_FILENO, O_RDONLY},
+                                            {STDOUT_FILENO, O_RDONLY},
+                                            {STDERR_FILENO, O_WRONLY}}) {
+        if (fcntl(descriptor, F_GETFD) == -1 && errno == EBADF) {
+            open("/dev/null", flags);  // the lowest free number: this one
+        }
+    }
+}
+
+// Writes out what the C library still holds for standard output and closes a copy of it, on
+// which a network file system reports a write that failed late.
+bool StandardOutputWritten() {
+    if (std::fflush(stdout) != 0) {
+        return false;
+    }
+    const int copy = dup(STDOUT_FILENO);
+    return copy < 0 || close(copy) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    OpenClosedStandardStreams();
     qInstallMessageHandler(KeepQtCriticalMessagesOnly);
     // The plot command draws text: that needs a GUI application, which needs no display on the
     // offscreen platform.
@@ -31,5 +61,10 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     int qtArgumentCount = 1;
     QGuiApplication application(qtArgumentCount, argv);
-    return RunCli(arguments, std::cout, std::cerr);
+    const int status = RunCli(arguments, std::cout, std::cerr);
+    if (status == CliSuccess && !StandardOutputWritten()) {
+        std::cerr << FileSavingErrorMessage << '\n';
+        return CliFailure;
+    }
+    return status;
 }

@@ -9,8 +9,12 @@
 #include "datafile/GunReportSummary.h"
 #include "model/GunParameters.h"
 
-// Asks for a file and saves the gun report into it (SaveGunReport). A cancelled dialog ends
-// the command with nothing converted or written.
+inline constexpr const char* FileNameNotUtf8Message = "The file name is not valid UTF-8.";
+
+// Asks for a file and saves the gun report into it (SaveGunReport); a FIFO that no one reads
+// is refused rather than waited for. A cancelled dialog ends the command with nothing
+// converted or written; a file name that Qt could not decode ends it with "The file name is
+// not valid UTF-8.", here and in LoadGunCommand.
 void SaveGunCommand(GunFileDialogs& dialogs, const std::string& name,
                     const GunParameterTexts& fieldTexts, char decimalSeparator,
                     const GunReportSummary& summary);

@@ -1,18 +1,64 @@
 #include "datafile/GunReportFile.h"
 
-#include <QFile>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
 #include <sstream>
 
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
+#include "common/FileDescriptor.h"
 #include "common/WholeFileSaving.h"
 #include "datafile/GunDataReader.h"
 #include "datafile/GunDataWriter.h"
 
-void SaveGunReport(const QString& path, const std::string& name,
+namespace {
+
+// A report is about 1.1 kB: a file far larger is none, and is not read whole into memory.
+constexpr size_t LargestReport = size_t{1} << 20;  // bytes
+
+// At most limit + 1 bytes of the file, so that a larger file shows as such; nothing when it is
+// no regular file or cannot be read.
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, size_t limit) {
+    // Looked at before it is opened: opening a FIFO waits for a writer, opening a device may
+    // set it going.
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    // Should it have turned into a FIFO since, O_NONBLOCK keeps the open from waiting.
+    const FileDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.IsOpen() || fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    std::array<char, 16384> chunk;
+    while (bytes.size() <= limit) {
+        const ssize_t got =
+            read(file.Get(), chunk.data(), std::min(chunk.size(), limit + 1 - bytes.size()));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(chunk.data(), static_cast<size_t>(got));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+void SaveGunReport(const std::filesystem::path& path, const std::string& name,
                    const GunParameterTexts& fieldTexts, char decimalSeparator,
-                   const GunReportSummary& summary) {
+                   const GunReportSummary& summary, FifoOpening fifo) {
     std::array<double, GunParameterCount> values{};
     for (size_t i = 0; i < values.size(); ++i) {
         values[i] = FieldToNumber(fieldTexts[i], decimalSeparator);
@@ -21,21 +67,21 @@ void SaveGunReport(const QString& path, const std::string& name,
     WriteGunData(text, name, values, summary);
     const std::string report = std::move(text).str();
 
-    if (!SaveFileWhole(path, report)) {
+    if (!SaveFileWhole(path, report, fifo)) {
         ShowMessageAndAbort(FileSavingErrorMessage);
     }
 }
 
-GunParameters LoadGunReport(const QString& path) {
-    // Binary mode: the reader drops the CRs itself, on every system alike.
-    std::ifstream file(QFile::encodeName(path).toStdString(), std::ios::binary);
-    if (!file.is_open()) {
+GunParameters LoadGunReport(const std::filesystem::path& path) {
+    std::optional<std::string> bytes = ReadRegularFile(path, LargestReport);
+    if (!bytes) {
         ShowMessageAndAbort(FileLoadingErrorMessage);
     }
-    const std::optional<GunParameters> gun = ReadGunData(file);
-    if (file.bad()) {
-        ShowMessageAndAbort(FileLoadingErrorMessage);
+    if (bytes->size() > LargestReport) {
+        ShowMessageAndAbort(WrongDataFormatMessage);
     }
+    std::istringstream report(std::move(*bytes));
+    const std::optional<GunParameters> gun = ReadGunData(report);
     if (!gun) {
         ShowMessageAndAbort(WrongDataFormatMessage);
     }

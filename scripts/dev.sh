@@ -1,8 +1,11 @@
 #!/bin/sh
 # Sets up a Debian 12 machine for Velloran, builds it, and starts it or runs every test.
-#   scripts/dev.sh run    install what is missing, build, start the program
-#   scripts/dev.sh test   install what is missing, build (plain and sanitized), run every test,
-#                         then build the fuzz targets with clang and run each for a while
+#   scripts/dev.sh run      install what is missing, build, start the program
+#   scripts/dev.sh package  install what is missing, build, make the Debian package
+#                           build-package/velloran_<version>_<arch>.deb
+#   scripts/dev.sh test     install what is missing, build (plain and sanitized), run every
+#                           test (the package's among them), then build the fuzz targets with
+#                           clang and run each for a while
 set -eu
 
 cd "$(dirname "$0")/.."
@@ -10,7 +13,13 @@ mode="${1:-}"
 
 build_packages="cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev \
 libbenchmark-dev libjpeg62-turbo-dev libcli11-dev libnlopt-cxx-dev fonts-liberation"
-test_packages="locales xvfb xauth xdotool imagemagick clang libclang-rt-14-dev"
+# cpack's DEB generator: dpkg-shlibdeps works out the package's Depends, file finds the programs
+# among the files.
+package_packages="dpkg-dev file"
+# The validators of what the package ships: desktop entry, AppStream metadata, manual pages,
+# bash completion.
+test_packages="locales xvfb xauth xdotool imagemagick clang libclang-rt-14-dev \
+desktop-file-utils appstream man-db groff-base bash-completion"
 
 install_missing() {
     missing=""
@@ -78,9 +87,17 @@ run)
     configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_WERROR=OFF
     exec build/app/velloran
     ;;
+package)
+    # shellcheck disable=SC2086
+    install_missing $build_packages $package_packages
+    # The build the tests run on, without the tests, in a folder of its own.
+    configure_and_build build-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_WERROR=OFF \
+        -DVELLORAN_TESTS=OFF -DVELLORAN_BENCHMARKS=OFF
+    (cd build-package && cpack -G DEB)
+    ;;
 test)
     # shellcheck disable=SC2086
-    install_missing $build_packages $test_packages
+    install_missing $build_packages $package_packages $test_packages
     ensure_comma_locale
     configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_WERROR=ON
     ctest --test-dir build --output-on-failure
@@ -91,7 +108,7 @@ test)
     echo "All tests passed."
     ;;
 *)
-    echo "usage: scripts/dev.sh run|test" >&2
+    echo "usage: scripts/dev.sh run|package|test" >&2
     exit 2
     ;;
 esac

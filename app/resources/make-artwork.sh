@@ -2,7 +2,9 @@
 # Regenerates the bundled artwork with ImageMagick 6 (convert):
 #   pistol.jpg     144x81 baseline true-colour JPEG: side view of a spring-piston air pistol
 #   velloran.png   256x256 application icon with transparency
+#   icons/velloran-N.png  the same icon at the icon theme's smaller sizes
 #   about-icon.png 32x32 icon of the About window
+# velloran.svg, the icon for the scalable icon theme, is written by hand after the same shapes.
 # Usage: make-artwork.sh [output-directory]   (defaults to this script's directory)
 #
 # Everything is drawn SS times larger and then scaled down, which gives smooth edges
@@ -109,6 +111,11 @@ Paint "roundrectangle 22,150 76,162 6,6" 22 0 '#ffb040' 76 0 '#ffe08a'
 PaintPellet "translate 6,0" 82 174
 convert -size "$canvas" xc:none "${layers[@]}" \
     -resize 256x256 -strip "png32:$outDir/velloran.png"
+mkdir -p "$outDir/icons"
+for size in 16 22 24 32 48 64 128; do
+    convert "$outDir/velloran.png" -resize "${size}x${size}" -strip \
+        "png32:$outDir/icons/velloran-$size.png"
+done
 
 # ------------------------------------------------------------ about-icon.png
 # Teal "i" badge with a small pellet at its lower right: the About window's own mark.

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,6 +23,10 @@ struct CliRun {
 class CliFixture : public testing::Test {
 protected:
     CliFixture() { SaveGun("example.txt", ExampleGunTexts()); }
+    // QTemporaryDir removes only the files whose names Qt can spell.
+    ~CliFixture() override {
+        std::filesystem::remove_all(QFile::encodeName(folder.path()).toStdString());
+    }
 
     CliRun Run(std::vector<std::string> arguments) {
         std::ostringstream out;
@@ -32,7 +38,7 @@ protected:
     // Saves a report of the gun as the window's Save does, with an empty summary.
     std::string SaveGun(const char* name, const GunParameterTexts& texts) {
         const std::string path = PathOf(name);
-        SaveGunReport(QString::fromStdString(path), " Air Gun", texts, '.', GunReportSummary{});
+        SaveGunReport(path, " Air Gun", texts, '.', GunReportSummary{});
         return path;
     }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -7,8 +8,11 @@
 #include <QRadioButton>
 #include <QTest>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
+#include <tuple>
 
 #include "app/Vstup1.h"
 #include "common/FieldNumber.h"
@@ -82,8 +86,7 @@ TEST_F(Simulate, SavesTheReportTheWindowWouldSave) {
     ASSERT_EQ(run.status, 0) << run.err;
     const auto result = ComputedExample();
     // The name comes back from the report with a space more at each end, as Load gives it.
-    SaveGunReport(QString::fromStdString(PathOf("expected.txt")), "  Air Gun ", ExampleGunTexts(),
-                  '.',
+    SaveGunReport(PathOf("expected.txt"), "  Air Gun ", ExampleGunTexts(), '.',
                   {result->MaximumPressure, result->MaximumPistonVelocity,
                    result->MaximumTemperature, MuzzleVelocity(*result), result->BulletEnergy});
     QFile saved(QString::fromStdString(PathOf("saved.txt")));
@@ -114,6 +117,83 @@ TEST_F(Simulate, RefusesBadReportsWithTheWindowsMessages) {
     }
 }
 
+TEST_F(Simulate, ReadsAndWritesFilesWhoseNamesAreNotUtf8UnderTheseVeryNames) {
+    const std::string folderBytes = QFile::encodeName(folder.path()).toStdString();
+    std::filesystem::copy_file(PathOf("example.txt"), folderBytes + "/gun\xfe.txt");
+    const CliRun run =
+        Run({"simulate", folderBytes + "/gun\xfe.txt", "--csv", folderBytes + "/series\xff.csv",
+             "--save", folderBytes + "/new\xfe.txt"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folderBytes)) {
+        names.insert(entry.path().filename().native());
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"example.txt", "gun\xfe.txt", "new\xfe.txt",
+                                            "series\xff.csv"}));
+}
+
+TEST_F(Simulate, AnOutputOverTheReportOrAnotherOutputIsWrongUsageAndChangesNothing) {
+    const std::string report = PathOf("example.txt");
+    ASSERT_TRUE(QDir(folder.path()).mkdir("sub"));
+    std::filesystem::create_hard_link(report, PathOf("hard link.txt"));
+    const std::string otherSpelling = PathOf("sub") + "/../example.txt";
+    const std::vector<std::vector<std::string>> clashes = {
+        {"simulate", report, "--csv", report},
+        {"simulate", report, "--save", otherSpelling},
+        {"simulate", report, "--csv", PathOf("hard link.txt")},
+        {"simulate", report, "--csv", PathOf("new.csv"), "--save", PathOf("sub") + "/../new.csv"},
+        {"plot", report, "--y", "pressure", "-o", otherSpelling},
+    };
+    const std::filesystem::file_time_type written = std::filesystem::last_write_time(report);
+    for (const std::vector<std::string>& arguments : clashes) {
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.status, 2) << testing::PrintToString(arguments);
+        EXPECT_NE(run.err.find("usage: velloran-cli"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(std::filesystem::last_write_time(report), written);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              QStringList({"example.txt", "hard link.txt"}));
+}
+
+// Takes the first bytes up to its room, then refuses every write, as a disk that fills up.
+class FillingUpBuffer : public std::streambuf {
+public:
+    explicit FillingUpBuffer(size_t room) : room_(room) {}
+    size_t taken = 0;
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof()) || taken == room_) {
+            return traits_type::eof();
+        }
+        ++taken;
+        return c;
+    }
+
+private:
+    size_t room_;
+};
+
+using CliOutput = CliFixture;
+
+TEST_F(CliOutput, StandardOutputCutShortByAFullDiskFailsWithTheSavingError) {
+    const std::string failure = "File saving error.\n";
+    const std::string summary = Lines(SummaryLines(*ComputedExample()));
+    const std::tuple<std::vector<std::string>, size_t, std::string> cases[] = {
+        {{"convert", "1", "oz", "g"}, 0, failure},
+        {{"simulate", PathOf("example.txt"), "--csv", "-"}, 5000, summary + failure},
+        {{"sweep", PathOf("example.txt"), "--vary", "PistonStroke=50:70:3"}, 200, failure},
+    };
+    for (const auto& [arguments, room, messages] : cases) {
+        FillingUpBuffer buffer(room);
+        std::ostream out(&buffer);
+        std::ostringstream err;
+        EXPECT_EQ(RunCli(arguments, out, err), 1) << arguments[0];
+        EXPECT_EQ(err.str(), messages);
+        EXPECT_EQ(buffer.taken, room);
+    }
+}
+
 TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
     const std::vector<std::vector<std::string>> wrong = {
         {},
@@ -140,6 +220,7 @@ TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
         {"compare", "a.txt", "b.txt", "--y", "piston_velocity", "--x", "bullet_travel", "-o", "x.png"},
         {"fit", "a.txt", "--chrono", "s.csv", "--free", "BulletWeight"},
         {"fit", "a.txt", "--chrono", "s.csv", "--free", "MaximumForce,MaximumForce"},
+        {"fit", "a.txt", "--chrono", "s.csv", "--free", "MaximumForce", "--save", "s.csv"},
         {"pellets", "a.txt", "--weights", "0.4:0.6"},
         {"pellets", "a.txt", "--weights", "0.4:0.6:3", "--limit", "7.5"},
         {"pellets", "a.txt", "--weights", "0.4:0.6:3", "--chrono", "s.csv"},  // no picture
@@ -198,7 +279,7 @@ TEST_F(CliPlot, DrawsTheGraphAsTheMainWindowDoes) {
     QTemporaryDir folder;
     const std::string gunPath = folder.filePath("gun.txt").toStdString();
     const std::string picture = folder.filePath("graph.png").toStdString();
-    SaveGunReport(QString::fromStdString(gunPath), " Air Gun", ExampleGunTexts(), '.', {});
+    SaveGunReport(gunPath, " Air Gun", ExampleGunTexts(), '.', {});
     std::ostringstream out;
     std::ostringstream err;
     ASSERT_EQ(RunCli(std::vector<std::string>{"plot", gunPath, "--y", "pressure", "--x",
@@ -244,6 +325,17 @@ TEST(CliProgram, ReportsThroughItsExitStatusAndStreams) {
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(program.readAllStandardOutput(),
               QByteArray("velloran-cli ") + VelloranVersion + "\n");
+
+    // Standard output closed, or on a device that takes nothing: the result is lost, and said so.
+    program.start("/bin/sh", {"-c", "exec \"$0\" convert 2.54 cm in >&-", VELLORAN_CLI_PATH});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(program.readAllStandardError(), "File saving error.\n");
+    program.setStandardOutputFile(QStringLiteral("/dev/full"));
+    program.start(VELLORAN_CLI_PATH, {"convert", "2.54", "cm", "in"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(program.readAllStandardError(), "File saving error.\n");
 }
 
 }  // namespace

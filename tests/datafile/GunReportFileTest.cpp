@@ -1,18 +1,24 @@
 #include "datafile/GunReportFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 
 #include "common/CommandRunner.h"
 #include "common/FieldNumber.h"
+#include "common/FileDescriptor.h"
 #include "datafile/GunFileCommands.h"
 #include "tests/common/RecordingMessageSink.h"
 #include "tests/datafile/FakeGunFileDialogs.h"
-#include "tests/support/PermissionBits.h"
 #include "tests/support/ExampleGun.h"
+#include "tests/support/PermissionBits.h"
 
 namespace {
 
@@ -21,6 +27,11 @@ const QByteArray OldReport = "an earlier report\r\n";
 
 class GunReportFileTest : public testing::Test {
 protected:
+    // QTemporaryDir removes only the files whose names Qt can spell.
+    ~GunReportFileTest() override {
+        std::filesystem::remove_all(QFile::encodeName(folder.path()).toStdString());
+    }
+
     QString PathOf(const QString& name) const { return folder.filePath(name); }
 
     static void WriteFile(const QString& path, const QByteArray& bytes) {
@@ -56,7 +67,8 @@ protected:
 };
 
 TEST_F(GunReportFileTest, SavesAndLoadsTheExampleGunUnderAFileNameOfAnyLength) {
-    const QString path = PathOf(QString(200, 'g') + QStringLiteral(" report.txt"));
+    const std::string path =
+        PathOf(QString(200, 'g') + QStringLiteral(" report.txt")).toStdString();
     SaveGunReport(path, " Air Gun", ExampleGunTexts(','), ',', Summary);
     const GunParameters gun = LoadGunReport(path);
     EXPECT_EQ(gun.name, "  Air Gun ");
@@ -65,9 +77,21 @@ TEST_F(GunReportFileTest, SavesAndLoadsTheExampleGunUnderAFileNameOfAnyLength) {
     }
 }
 
-TEST_F(GunReportFileTest, ReplacesAnEarlierReportAndLeavesNoOtherFileBehind) {
+TEST_F(GunReportFileTest, ReplacesAnEarlierReportKeepingItsOwnerAndModeAndNoOtherFile) {
     WriteFile(PathOf("gun.txt"), OldReport);
+    const QByteArray report = QFile::encodeName(PathOf("gun.txt"));
+    ASSERT_EQ(chmod(report.constData(), 0640), 0);
+    // Where this process may (as the superuser), the report is another user's.
+    const bool givenAway = chown(report.constData(), 65534, 65534) == 0;
+    SCOPED_TRACE(givenAway ? "the report belongs to user 65534" : "the report is this user's");
+    struct stat before {};
+    ASSERT_EQ(stat(report.constData(), &before), 0);
     EXPECT_TRUE(Run([&] { Save(PathOf("gun.txt")); }).empty());
+    struct stat after {};
+    ASSERT_EQ(stat(report.constData(), &after), 0);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(after.st_mode, before.st_mode);
     EXPECT_TRUE(Contents(PathOf("gun.txt")).startsWith("\r\n   *** Velloran *** \r\n"));
     EXPECT_EQ(FolderEntries(), QStringList{"gun.txt"});
 }
@@ -95,6 +119,34 @@ TEST_F(GunReportFileTest, SaveIntoAPlaceThatCannotHoldTheFileKeepsWhatIsThere) {
     EXPECT_TRUE(QDir(PathOf("folder.txt")).isEmpty());
 }
 
+TEST_F(GunReportFileTest, SaveIntoAFifoOrADeviceWritesIntoItInsteadOfReplacingIt) {
+    const QByteArray fifo = QFile::encodeName(PathOf("fifo"));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    // Held open for reading and writing, the FIFO takes the report without a reader waiting.
+    const FileDescriptor reader(open(fifo.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    ASSERT_TRUE(reader.IsOpen());
+    EXPECT_TRUE(Run([&] { Save(PathOf("fifo")); }).empty());
+    std::array<char, 24> received{};
+    EXPECT_EQ(read(reader.Get(), received.data(), received.size()), 24);
+    EXPECT_EQ(QByteArray(received.data(), 24), "\r\n   *** Velloran *** \r\n");
+    struct stat info {};
+    EXPECT_TRUE(stat(fifo.constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+    // With no reader, the window does not freeze waiting for one.
+    const QByteArray unread = QFile::encodeName(PathOf("unread fifo"));
+    ASSERT_EQ(mkfifo(unread.constData(), 0600), 0);
+    EXPECT_EQ(Run([&] { Save(PathOf("unread fifo")); }),
+              (std::vector<RecordedMessage>{{false, "File saving error."}}));
+    EXPECT_TRUE(stat(unread.constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+
+    // A device that refuses every write, where the process may make one.
+    const QByteArray full = QFile::encodeName(PathOf("full"));
+    if (mknod(full.constData(), S_IFCHR | 0600, makedev(1, 7)) == 0) {
+        EXPECT_EQ(Run([&] { Save(PathOf("full")); }),
+                  (std::vector<RecordedMessage>{{false, "File saving error."}}));
+        EXPECT_TRUE(stat(full.constData(), &info) == 0 && S_ISCHR(info.st_mode));
+    }
+}
+
 TEST_F(GunReportFileTest, SaveOntoAReadOnlyFileOrIntoAReadOnlyFolderKeepsWhatIsThere) {
     if (const std::optional<std::string> reason = WhyPermissionBitsDoNotBind()) {
         GTEST_SKIP() << *reason;
@@ -113,17 +165,47 @@ TEST_F(GunReportFileTest, SaveOntoAReadOnlyFileOrIntoAReadOnlyFolderKeepsWhatIsT
     QFile::setPermissions(PathOf("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST_F(GunReportFileTest, LoadReportsAFileThatCannotBeReadOrIsNoReport) {
+TEST_F(GunReportFileTest, LoadRefusesWithoutWaitingAFifoAFolderAndWhatIsNoReportOfAtMost1MiB) {
     WriteFile(PathOf("letter.txt"), "Dear Sir: 12\r\n");
+    // Complete reports padded to a size: 1 MiB passes, a byte more does not.
+    for (const auto& [name, size] :
+         {std::pair{"1MiB.txt", 1 << 20}, {"larger.txt", (1 << 20) + 1}}) {
+        SaveGunReport(PathOf(name).toStdString(), "", ExampleGunTexts(), '.', Summary);
+        ASSERT_TRUE(QFile::resize(PathOf(name), size));
+    }
+    // A FIFO that holds a report and has a writer, so that opening it would not wait.
+    const QByteArray fifo = QFile::encodeName(PathOf("fifo.txt"));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    const FileDescriptor writer(open(fifo.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    const QByteArray report = Contents(PathOf("1MiB.txt")).left(2000);
+    ASSERT_EQ(write(writer.Get(), report.constData(), 2000), 2000);
+
     const auto load = [&](const QString& path) {
         dialogs.fileToOpen = path;
         return Run([&] { LoadGunCommand(dialogs); });
     };
-    EXPECT_EQ(load(PathOf("missing.txt")),
-              (std::vector<RecordedMessage>{{false, "File loading error."}}));
-    EXPECT_EQ(load(folder.path()), (std::vector<RecordedMessage>{{false, "File loading error."}}));
-    EXPECT_EQ(load(PathOf("letter.txt")),
-              (std::vector<RecordedMessage>{{false, "Wrong data format."}}));
+    const std::vector<RecordedMessage> loadingError = {{false, "File loading error."}};
+    const std::vector<RecordedMessage> wrongFormat = {{false, "Wrong data format."}};
+    EXPECT_EQ(load(PathOf("missing.txt")), loadingError);
+    EXPECT_EQ(load(folder.path()), loadingError);
+    EXPECT_EQ(load(PathOf("fifo.txt")), loadingError);
+    EXPECT_EQ(load(PathOf("letter.txt")), wrongFormat);
+    EXPECT_EQ(load(PathOf("larger.txt")), wrongFormat);
+    EXPECT_EQ(load(PathOf("1MiB.txt")), std::vector<RecordedMessage>{});
+}
+
+TEST_F(GunReportFileTest, ANameThatIsNotUtf8IsRefusedInsteadOfLeadingToAnotherFile) {
+    // The dialog lists "gun\xfe.txt" as "gun\uFFFD.txt": encoded back, the other file's name.
+    const std::string folderBytes = QFile::encodeName(folder.path()).toStdString();
+    std::ofstream(folderBytes + "/gun\xfe.txt") << "a report";
+    WriteFile(PathOf(QStringLiteral("gun\uFFFD.txt")), OldReport);
+    const QString listed = PathOf(QFile::decodeName("gun\xfe.txt"));
+    const std::vector<RecordedMessage> refusal = {{false, "The file name is not valid UTF-8."}};
+    EXPECT_EQ(Run([&] { Save(listed); }), refusal);
+    dialogs.fileToOpen = listed;
+    EXPECT_EQ(Run([&] { LoadGunCommand(dialogs); }), refusal);
+    EXPECT_EQ(Contents(PathOf(QStringLiteral("gun\uFFFD.txt"))), OldReport);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folderBytes), {}), 2);
 }
 
 TEST_F(GunReportFileTest, CancelledDialogsEndTheCommandsWithNothingDone) {
