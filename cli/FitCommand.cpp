@@ -44,8 +44,10 @@ std::vector<GunParameter> FreeParameters(const std::vector<std::string>& names) 
     for (const std::string& name : names) {
         const GunParameter parameter = ParameterNamed(name);
         if (!IsFittable(parameter)) {
-            throw UsageError(name + " cannot be fitted: the shots give the pellet's weight, and "
-                                    "the computation step is no property of the gun");
+            throw UsageError(name + " cannot be fitted: " +
+                             (parameter == GunParameter::BulletWeight
+                                  ? "the shots give the pellet's weight"
+                                  : "the computation step is no property of the gun"));
         }
         if (std::find(free.begin(), free.end(), parameter) != free.end()) {
             throw UsageError("--free names " + name + " twice");

@@ -16,7 +16,7 @@ namespace {
 // The search runs over the logarithm of each free value's ratio to its start (of the spring's
 // force difference for the maximum force, which must stay above the minimum): every parameter
 // on the same relative scale, and never at or below 0.
-const double SearchFactor = 4;
+constexpr double SearchFactor = 4;
 const double SearchBound = std::log(SearchFactor);
 
 // The muzzle velocity is the one at the last whole step before the muzzle, so it moves in
@@ -26,15 +26,15 @@ const double SearchBound = std::log(SearchFactor);
 // Nelder–Mead searches on changing subspaces) compares values only and keeps to the bounds.
 // Its first steps, about 10 % of each value, see the trend across hundreds of jumps; it ends
 // when its steps are down to 0.01 %, inside the width of one jump in any parameter.
-const double InitialStep = 0.1;
-const double StepTolerance = 1e-4;
+constexpr double InitialStep = 0.1;
+constexpr double StepTolerance = 1e-4;
 // A simplex can collapse on a jump before it reaches the bottom of a long valley (two
 // parameters that the shots tell apart only barely). A fresh start from the best point, with
 // steps of 5 %, gets it out; the fit ends when a fresh start gains less than 1 %.
-const double RestartStep = 0.05;
-const double RestartGain = 0.01;
-const int MostRestarts = 10;
-const int ComputationsPerParameter = 300;  // in each start
+constexpr double RestartStep = 0.05;
+constexpr double RestartGain = 0.01;
+constexpr int MostRestarts = 10;
+constexpr int ComputationsPerParameter = 300;  // in each start
 
 struct FreeParameter {
     GunParameter parameter;
