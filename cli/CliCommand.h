@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/MessageSink.h"
+#include "model/ChronographShots.h"
 #include "model/GunParameters.h"
 
 namespace CLI {
@@ -47,3 +48,7 @@ void AddGunReport(CLI::App& command, std::string& path);
 // The gun of a report file, as its sixteen parameter texts with a point as separator: the
 // texts the window would show after loading it.
 GunParameterTexts ParameterTextsOf(const GunParameters& gun);
+
+// The shots of a chronograph's CSV file; a file that cannot be read ends the command with
+// "<path>: File loading error.".
+std::vector<MeasuredShot> LoadChronographShots(const std::string& path);

@@ -1,10 +1,14 @@
 #include "cli/CliNumbers.h"
 
+#include <array>
+#include <cmath>
 #include <charconv>
 #include <optional>
+#include <string_view>
 
 #include "cli/UsageError.h"
 #include "common/FieldNumber.h"
+#include "model/PelletUnits.h"
 
 double ParseCliNumber(const std::string& text, const std::string& what) {
     const std::optional<double> value = TryFieldToNumber(text, '.');
@@ -23,4 +27,28 @@ int ParseCliCount(const std::string& text, const std::string& what, int minimum,
                          std::to_string(maximum) + ", not '" + text + "'");
     }
     return value;
+}
+
+double ParseCliEnergy(const std::string& text, const std::string& what) {
+    struct EnergyUnit {
+        std::string_view name;
+        double joules;
+    };
+    constexpr std::array<EnergyUnit, 2> Units = {{
+        {"J", 1},
+        {"ftlbf", PelletUnits::JoulesPerFootPound},
+    }};
+    for (const EnergyUnit& unit : Units) {
+        if (text.size() > unit.name.size() && std::string_view(text).ends_with(unit.name)) {
+            const std::string number = text.substr(0, text.size() - unit.name.size());
+            const std::optional<double> value = TryFieldToNumber(number, '.');
+            if (value && *value > 0 && *value * unit.joules < HUGE_VAL) {
+                return *value * unit.joules;
+            }
+            break;
+        }
+    }
+    throw UsageError(what + " takes an energy above 0 with its unit, such as 7.5J or 12ftlbf, "
+                            "not '" +
+                     text + "'");
 }

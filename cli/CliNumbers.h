@@ -1,5 +1,5 @@
 #pragma once
-// Numbers inside the command's own arguments ("FROM:TO:STEPS", "WxH"). Each raises UsageError
+// Numbers inside the command's own arguments ("FROM:TO:STEPS", "WxH", "7.5J"). Each raises UsageError
 // with a message that names the part that is wrong.
 
 #include <string>
@@ -9,3 +9,6 @@ double ParseCliNumber(const std::string& text, const std::string& what);
 
 // A whole number from minimum to maximum.
 int ParseCliCount(const std::string& text, const std::string& what, int minimum, int maximum);
+
+// An energy above 0 with its unit, J or ftlbf (foot-pound force): "7.5J", "12ftlbf". In J.
+double ParseCliEnergy(const std::string& text, const std::string& what);

@@ -36,7 +36,12 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 
 void RefuseOutputsOverTheReport(const std::string& report,
                                 std::initializer_list<OutputFile> outputs) {
-    const std::optional<FileIdentity> reportIdentity = IdentityOf(report);
+    RefuseOutputsOverTheInput(report, "the gun report", outputs);
+}
+
+void RefuseOutputsOverTheInput(const std::string& input, const std::string& inputName,
+                               std::initializer_list<OutputFile> outputs) {
+    const std::optional<FileIdentity> inputIdentity = IdentityOf(input);
     std::vector<std::pair<const char*, FileIdentity>> checked;
     for (const OutputFile& output : outputs) {
         if (output.path.empty() || output.path == "-") {
@@ -46,8 +51,8 @@ void RefuseOutputsOverTheReport(const std::string& report,
         if (!identity) {
             continue;
         }
-        if (identity == reportIdentity) {
-            throw UsageError(std::string(output.option) + " would overwrite the gun report");
+        if (identity == inputIdentity) {
+            throw UsageError(std::string(output.option) + " would overwrite " + inputName);
         }
         for (const auto& [option, earlier] : checked) {
             if (*identity == earlier) {

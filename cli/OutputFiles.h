@@ -14,3 +14,7 @@ struct OutputFile {
 // the file exists, otherwise by the folder's and the name in it.
 void RefuseOutputsOverTheReport(const std::string& report,
                                 std::initializer_list<OutputFile> outputs);
+
+// The same for another file the command reads, named in the message ("the shots").
+void RefuseOutputsOverTheInput(const std::string& input, const std::string& inputName,
+                               std::initializer_list<OutputFile> outputs);

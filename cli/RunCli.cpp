@@ -21,6 +21,9 @@ const auto Commands = std::to_array<CliCommand>({
     SimulateCommand,
     SweepCommand,
     PlotCommand,
+    CompareCommand,
+    FitCommand,
+    PelletsCommand,
     ConvertCommand,
     SpringCommand,
 });

@@ -14,9 +14,9 @@
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
 #include "cli/ProgressLine.h"
+#include "cli/ShotFiguresCsv.h"
 #include "cli/SweepGrid.h"
 #include "cli/UsageError.h"
-#include "common/ApplicationTitle.h"
 #include "datafile/GunReportFile.h"
 #include "model/SweepRunner.h"
 
@@ -60,15 +60,7 @@ public:
             for (size_t a = 0; a < axes_; ++a) {
                 text += CsvNumber(row.variedValues[a]) + ',';
             }
-            const ShotFigures& shot = row.figures;
-            if (!shot.failure.empty()) {
-                text += CsvField(WithClosingFullStop(shot.failure)) + ",,,,,,\n";
-                continue;
-            }
-            text += "ok," + std::to_string(shot.lastIndex) + ',' + CsvNumber(shot.maximumPressure) +
-                    ',' + CsvNumber(shot.maximumPistonVelocity) + ',' +
-                    CsvNumber(shot.maximumTemperature) + ',' + CsvNumber(shot.muzzleVelocity) +
-                    ',' + CsvNumber(shot.bulletEnergy) + '\n';
+            text += ShotFiguresFields(row.figures) + '\n';
         }
         return text;
     }
@@ -108,8 +100,7 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
         for (const SweepAxis& axis : grid.axes) {
             io.out << InfoOf(axis.parameter).fieldName << ',';
         }
-        io.out << "status,steps,max_pressure_MPa,max_piston_velocity_m_s,max_temperature_K,"
-                  "bullet_velocity_m_s,bullet_energy_J\n";
+        io.out << ShotFiguresHeader() << '\n';
     }
     // The rows stop at the first block that cannot be written; RunCli reports the failure.
     if (!io.out) {
@@ -121,14 +112,6 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
     } catch (const RowsNotWritten&) {
     }
     return 0;
-}
-
-std::string ParameterNames() {
-    std::string names;
-    for (const GunParameterInfo& info : GunParameterTable) {
-        names += std::string(names.empty() ? "" : ", ") + info.fieldName;
-    }
-    return names;
 }
 
 CliAction DefineSweep(CLI::App& command) {
@@ -159,7 +142,7 @@ CliAction DefineSweep(CLI::App& command) {
                     "in order make the whole sweep")
         ->option_text("K/N");
     command.footer(
-        WrapWords("Parameter names: " + ParameterNames() + ".", 90, 2) +
+        WrapWords("Parameter names: " + ParameterFieldNames() + ".", 90, 2) +
         "\n"
         "\n"
         "Columns: the varied parameters, status (ok, or the message the Compute button would\n"

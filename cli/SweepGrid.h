@@ -8,3 +8,14 @@
 // "NAME=FROM:TO:STEPS", NAME a parameter's field name such as PistonStroke. Raises UsageError,
 // also when a point of the range is not a finite number.
 SweepAxis ParseSweepAxis(const std::string& text);
+
+// "FROM:TO:STEPS" of the parameter, given to the option (such as "--weights"); refused as
+// ParseSweepAxis refuses it.
+SweepAxis ParseSweepRange(GunParameter parameter, const std::string& range,
+                          const std::string& option);
+
+// The field names of the parameters, "Caliber, BulletWeight, …".
+std::string ParameterFieldNames();
+
+// The parameter of a field name; raises UsageError, listing the names, for any other.
+GunParameter ParameterNamed(const std::string& name);

@@ -2,6 +2,7 @@
 // One curve of a graph: its own copy of the points and how they are drawn.
 
 #include <array>
+#include <optional>
 
 inline constexpr int CurveCapacity = 10010;
 
@@ -19,4 +20,8 @@ struct CurveSlot {
     // loaded are 0.
     CurvePoints X{};
     CurvePoints Y{};
+    // The walk of the window's one curve is bounded by the current result's LastIndex. A curve
+    // shown beside others of other lengths (guns compared, measured shots beside computed
+    // ones) is bounded by its own last point instead.
+    std::optional<int> OwnLastIndex;
 };

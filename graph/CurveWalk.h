@@ -2,7 +2,8 @@
 // Which points of a curve are ranged and drawn. The walk visits point 0 first; after point i
 // it goes on to i + 1 while i < lastIndex or X[i + 1] > X[i], and never past the last point
 // a curve can hold. A curve loaded with the points 0 … lastIndex thus ends at lastIndex
-// whenever X[lastIndex] ≥ 0, because the points beyond are 0.
+// whenever X[lastIndex] ≥ 0, because the points beyond are 0. A curve with an OwnLastIndex
+// is walked with that in place of lastIndex.
 
 #include "graph/CurveSlot.h"
 

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int MarkerRadius = 4;  // pixels
 constexpr int CurvePenWidth = 2;
 
 // The pens of the first curve slots; the others draw with whatever pen they find.
@@ -20,6 +19,13 @@ constexpr std::array<Colour, 4> CurveColours = {
 
 }  // namespace
 
+std::optional<CanvasPen> CurvePen(size_t curve) {
+    if (curve >= CurveColours.size()) {
+        return std::nullopt;
+    }
+    return CanvasPen{CurveColours[curve], CurvePenWidth, PenStyle::Solid};
+}
+
 void DrawCurves(const GraphView& view, std::span<const CurveSlot> curves, int lastIndex,
                 CanvasPen pen, Canvas& canvas) {
     for (size_t c = 0; c < curves.size(); ++c) {
@@ -27,9 +33,9 @@ void DrawCurves(const GraphView& view, std::span<const CurveSlot> curves, int la
         if (curve.Active != 1) {
             continue;
         }
-        if (c < CurveColours.size()) {
-            pen.colour = CurveColours[c];
-            pen.width = CurvePenWidth;
+        if (const std::optional<CanvasPen> own = CurvePen(c)) {
+            pen.colour = own->colour;
+            pen.width = own->width;
             canvas.SetPen(pen.colour, pen.width, pen.style);
         }
         canvas.MoveTo(TruncatePixel(ValueToPixelX(curve.X[0], view)),

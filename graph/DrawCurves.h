@@ -1,6 +1,7 @@
 #pragma once
 // The curves of a graph, drawn over its axes.
 
+#include <optional>
 #include <span>
 
 #include "common/Canvas.h"
@@ -11,6 +12,13 @@ struct CanvasPen {
     int width;  // pixels
     PenStyle style;
 };
+
+inline constexpr int MarkerRadius = 4;  // pixels, of the circle drawn at a point
+
+// The pen of a curve slot that has one of its own: 0 red, 1 blue, 2 black, 3 green, each 2
+// pixels wide (DrawCurves keeps the style of the pen before, solid in the graph). Nothing for
+// the others.
+std::optional<CanvasPen> CurvePen(size_t curve);
 
 // Draws every active curve along its walk with the pen of its curve slot (slots 4 to 9 keep
 // the pen they find), joined by lines, as circle markers or both. Points outside the view are

@@ -9,6 +9,13 @@
 void LoadCurve(std::span<const double> xs, std::span<const double> ys, int first, int last,
                int step, GraphView& view, std::span<CurveSlot> curves, int curve, int style,
                const GraphDrawing& drawing) {
+    PutCurve(xs, ys, first, last, step, curves, curve, style);
+    AutoRange(view, curves, drawing.lastIndex);
+    DrawGraph(view, curves, drawing);
+}
+
+void PutCurve(std::span<const double> xs, std::span<const double> ys, int first, int last,
+              int step, std::span<CurveSlot> curves, int curve, int style) {
     if (curve < 0 || static_cast<size_t>(curve) >= curves.size()) {
         throw std::out_of_range("A curve is loaded into one of the graph's curves");
     }
@@ -38,6 +45,5 @@ void LoadCurve(std::span<const double> xs, std::span<const double> ys, int first
     }
     target.Active = 1;
     target.Style = style;
-    AutoRange(view, curves, drawing.lastIndex);
-    DrawGraph(view, curves, drawing);
+    target.OwnLastIndex.reset();
 }

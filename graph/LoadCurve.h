@@ -22,3 +22,14 @@ inline void LoadCurve(std::span<const double> xs, std::span<const double> ys, in
                       const GraphDrawing& drawing) {
     LoadCurve(xs, ys, first, last, step, slot, slot.Curves, curve, style, drawing);
 }
+
+// The copying half of LoadCurve, with the same refusals: the curve holds the points, is
+// active with the style and is walked up to the current result's LastIndex; the view and the
+// picture are left as they are.
+void PutCurve(std::span<const double> xs, std::span<const double> ys, int first, int last,
+              int step, std::span<CurveSlot> curves, int curve, int style);
+
+inline void PutCurve(std::span<const double> xs, std::span<const double> ys, int first, int last,
+                     int step, GraphSlot& slot, int curve, int style) {
+    PutCurve(xs, ys, first, last, step, slot.Curves, curve, style);
+}

@@ -7,11 +7,9 @@
 #include <optional>
 #include <vector>
 
-#include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "common/WorkerThreads.h"
-#include "model/ModelInputs.h"
-#include "model/ShotBatch.h"
+#include "model/GunBatch.h"
 
 namespace {
 
@@ -24,33 +22,22 @@ constexpr size_t BlocksAheadPerThread = 4;
 // The rows of one block: its points read, checked and computed side by side.
 std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, SweepPointRange points,
                                    SimulationResult& scratch) {
-    std::vector<SweepRow> rows(points.end - points.first);
-    std::vector<ModelInputs> runnable;
-    std::vector<size_t> runnableRow;
-    for (size_t r = 0; r < rows.size(); ++r) {
+    const size_t count = points.end - points.first;
+    std::vector<GunParameterTexts> texts(count);
+    std::vector<SweepRow> rows(count);
+    for (size_t r = 0; r < count; ++r) {
         SweepRow& row = rows[r];
         row.point = points.first + r;
-        const GunParameterTexts texts = grid.PointTexts(row.point);
+        texts[r] = grid.PointTexts(row.point);
         for (size_t a = 0; a < grid.axes.size(); ++a) {
             row.variedValues[a] =
-                FieldToNumber(texts[static_cast<size_t>(Index(grid.axes[a].parameter))], '.');
+                FieldToNumber(texts[r][static_cast<size_t>(Index(grid.axes[a].parameter))], '.');
         }
-        ModelInputs inputs;
-        try {
-            ReadModelInputs(texts, '.', inputs);
-            ValidateModelInputs(inputs);
-            CompleteModelInputs(inputs);
-        } catch (const CommandFailure& failure) {
-            row.figures.failure = failure.what();
-            continue;
-        }
-        runnable.push_back(inputs);
-        runnableRow.push_back(r);
     }
-    std::vector<ShotFigures> figures(runnable.size());
-    ComputeShotFigures(runnable, figures, scratch);
-    for (size_t i = 0; i < runnable.size(); ++i) {
-        rows[runnableRow[i]].figures = std::move(figures[i]);
+    std::vector<ShotFigures> figures(count);
+    ComputeGunBlock(texts, figures, scratch);
+    for (size_t r = 0; r < count; ++r) {
+        rows[r].figures = std::move(figures[r]);
     }
     return rows;
 }

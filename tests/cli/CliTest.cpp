@@ -218,6 +218,14 @@ TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
         {"plot", "a.txt", "--y", "piston_velocity", "--x", "bullet_travel", "-o", "x.png"},
         {"plot", "a.txt", "--y", "pressure", "-o", "x.png", "--size", "50x50"},
         {"plot", "a.txt", "--y", "pressure", "-o", "x.png", "--size", "20000x100"},
+        {"compare", "a.txt", "--y", "pressure", "-o", "x.png"},
+        {"compare", "a.txt", "b.txt", "--y", "piston_velocity", "--x", "bullet_travel", "-o", "x.png"},
+        {"fit", "a.txt", "--chrono", "s.csv", "--free", "BulletWeight"},
+        {"fit", "a.txt", "--chrono", "s.csv", "--free", "MaximumForce,MaximumForce"},
+        {"fit", "a.txt", "--chrono", "s.csv", "--free", "MaximumForce", "--save", "s.csv"},
+        {"pellets", "a.txt", "--weights", "0.4:0.6"},
+        {"pellets", "a.txt", "--weights", "0.4:0.6:3", "--limit", "7.5"},
+        {"pellets", "a.txt", "--weights", "0.4:0.6:3", "--chrono", "s.csv"},  // no picture
         {"convert", "1", "g", "yd"},
         {"convert", "1", "g"},
         {"spring", "1", "2", "3", "4"},
@@ -232,12 +240,14 @@ TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
 }
 
 TEST(CliUsage, EveryCommandExplainsItselfWithHelp) {
-    for (const char* command : {"simulate", "sweep", "plot", "convert", "spring"}) {
+    for (const char* command :
+         {"simulate", "sweep", "plot", "compare", "fit", "pellets", "convert", "spring"}) {
         std::ostringstream out;
         std::ostringstream err;
         EXPECT_EQ(RunCli(std::vector<std::string>{command, "--help"}, out, err), 0);
         EXPECT_EQ(out.str().rfind(std::string("usage: velloran-cli ") + command, 0), 0u);
         EXPECT_NE(out.str().find("Exit status"), std::string::npos);
+        EXPECT_NE(out.str().find(std::string("Example: velloran-cli ") + command), std::string::npos);
     }
 }
 

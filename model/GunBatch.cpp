@@ -1,0 +1,58 @@
+#include "model/GunBatch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+
+#include "common/CommandErrors.h"
+#include "common/WorkerThreads.h"
+
+namespace {
+// Guns computed as one block: enough to keep the lanes full most of the time.
+constexpr size_t BlockGuns = 512;
+}  // namespace
+
+ModelInputs CheckedInputsOf(const GunParameterTexts& texts, char decimalSeparator) {
+    ModelInputs inputs;
+    ReadModelInputs(texts, decimalSeparator, inputs);
+    ValidateModelInputs(inputs);
+    CompleteModelInputs(inputs);
+    return inputs;
+}
+
+void ComputeGunBlock(std::span<const GunParameterTexts> guns, std::span<ShotFigures> figures,
+                     SimulationResult& scratch) {
+    std::vector<ModelInputs> runnable;
+    std::vector<size_t> runnableGun;
+    for (size_t i = 0; i < guns.size(); ++i) {
+        try {
+            runnable.push_back(CheckedInputsOf(guns[i], '.'));
+            runnableGun.push_back(i);
+        } catch (const CommandFailure& refusal) {
+            figures[i] = ShotFigures{refusal.what()};
+        }
+    }
+    std::vector<ShotFigures> computed(runnable.size());
+    ComputeShotFigures(runnable, computed, scratch);
+    for (size_t r = 0; r < runnable.size(); ++r) {
+        figures[runnableGun[r]] = std::move(computed[r]);
+    }
+}
+
+std::vector<ShotFigures> ComputeGunFigures(std::span<const GunParameterTexts> guns,
+                                           unsigned threads) {
+    std::vector<ShotFigures> figures(guns.size());
+    const size_t blocks = (guns.size() + BlockGuns - 1) / BlockGuns;
+    std::atomic<size_t> nextBlock = 0;
+    RunOnThreads(UsableThreads(threads, blocks), [&](std::stop_token stop) {
+        const auto scratch = std::make_unique<SimulationResult>();
+        for (size_t block = nextBlock++; block < blocks && !stop.stop_requested();
+             block = nextBlock++) {
+            const size_t first = block * BlockGuns;
+            const size_t count = std::min(BlockGuns, guns.size() - first);
+            ComputeGunBlock(guns.subspan(first, count), std::span(figures).subspan(first, count),
+                            *scratch);
+        }
+    });
+    return figures;
+}
