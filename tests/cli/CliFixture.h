@@ -14,6 +14,30 @@
 #include "datafile/GunReportFile.h"
 #include "tests/support/ExampleGun.h"
 
+// The fields of one CSV line (no quoted fields); a trailing comma ends with an empty field.
+inline std::vector<std::string> CsvLineFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream cells(line);
+    std::string cell;
+    while (std::getline(cells, cell, ',')) {
+        fields.push_back(cell);
+    }
+    if (!line.empty() && line.back() == ',') {
+        fields.emplace_back();
+    }
+    return fields;
+}
+
+// The fields of every line of a CSV text.
+inline std::vector<std::vector<std::string>> CsvRows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        rows.push_back(CsvLineFields(line));
+    }
+    return rows;
+}
+
 struct CliRun {
     int status;
     std::string out;

@@ -10,25 +10,6 @@ namespace {
 
 using enum GunParameter;
 
-std::vector<std::vector<std::string>> CsvRows(const std::string& text) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::vector<std::string> fields;
-        std::istringstream cells(line);
-        std::string cell;
-        while (std::getline(cells, cell, ',')) {
-            fields.push_back(cell);
-        }
-        if (!line.empty() && line.back() == ',') {
-            fields.emplace_back();
-        }
-        rows.push_back(fields);
-    }
-    return rows;
-}
-
 using Sweep = CliFixture;
 
 TEST_F(Sweep, PrintsOneRowPerGridPointInGridOrder) {

@@ -13,19 +13,6 @@ namespace {
 
 using enum GunParameter;
 
-std::vector<std::string> CsvLineFields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream cells(line);
-    std::string cell;
-    while (std::getline(cells, cell, ',')) {
-        fields.push_back(cell);
-    }
-    if (!line.empty() && line.back() == ',') {
-        fields.emplace_back();
-    }
-    return fields;
-}
-
 class Tuning : public CliFixture {
 protected:
     std::string WriteFile(const char* name, const std::string& text) {
