@@ -8,6 +8,7 @@
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "model/PelletUnits.h"
+#include "model/ShotSummary.h"
 
 namespace {
 
@@ -162,8 +163,7 @@ std::vector<MeasuredShot> ReadChronographShots(std::string_view text,
 }
 
 double MeasuredEnergy(const MeasuredShot& shot) {
-    const double mass = shot.bulletWeight * 0.001;  // kg
-    return 0.5 * mass * shot.velocity * shot.velocity;
+    return BulletEnergyOf(shot.bulletWeight * 0.001, shot.velocity);  // g to kg
 }
 
 std::vector<MeasuredPellet> MeasuredPellets(std::span<const MeasuredShot> shots) {

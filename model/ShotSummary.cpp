@@ -8,6 +8,6 @@ ShotFigures CompletedShotFigures(const ShotSummary& summary, int lastIndex,
     figures.maximumPistonVelocity = summary.maximumPistonVelocity;
     figures.maximumTemperature = summary.maximumTemperature;
     figures.muzzleVelocity = lastIndex >= 0 ? summary.last.bulletVelocity : firstStepBulletVelocity;
-    figures.bulletEnergy = 0.5 * bulletMass * figures.muzzleVelocity * figures.muzzleVelocity;
+    figures.bulletEnergy = BulletEnergyOf(bulletMass, figures.muzzleVelocity);
     return figures;
 }
