@@ -246,8 +246,14 @@ CliAction DefineFit(CLI::App& command) {
         "Fits some parameters of a saved gun to shots measured with a chronograph: changes them,\n"
         "each within what the Compute button accepts and a factor of four of its value, until the\n"
         "computed muzzle velocities come closest to the measured ones (least squares over all\n"
-        "shots). Prints the fitted values and, per pellet weight, the measured mean and standard\n"
-        "deviation, the computed velocity and the residual; the RMS residual last.");
+        "shots). Prints the fitted values in the order given, each with its standard error (from\n"
+        "the residuals' Jacobian, central differences of 1 % of each value), the correlation of\n"
+        "every pair and, per pellet weight, the measured mean and standard deviation, the computed\n"
+        "velocity and the residual (m/s and ft/s); the RMS residual last. Warns when the shots\n"
+        "cannot tell two free parameters apart (|correlation| above 0.98). A poor fit (RMS\n"
+        "residual above three times the shots' pooled standard deviation, or 1 % of the mean\n"
+        "velocity where every weight has one shot, or a parameter at the end of the range\n"
+        "searched) gets a verdict on standard error and saves nothing.");
     AddGunReport(command, options->gun);
     command
         .add_option("--chrono", options->chrono,
