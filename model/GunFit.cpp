@@ -6,6 +6,7 @@
 #include <nlopt.hpp>
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "common/ApplicationTitle.h"
 #include "common/CommandErrors.h"
@@ -60,6 +61,16 @@ struct FreeParameter {
     size_t given;  // the position in the order given
 };
 
+// Each pellet's computed velocity (m/s, 0 where the shot fails) and the failures' messages by
+// pellet.
+struct PelletShots {
+    std::vector<double> velocities;
+    std::map<size_t, std::string> failures;
+};
+
+// Guns read and computed at a time: enough blocks to keep the cores busy.
+constexpr size_t GunsAtATime = 8192;
+
 // A point of the search (one coordinate per free parameter) and its sum of squares.
 struct SearchPoint {
     std::vector<double> point;
@@ -101,28 +112,33 @@ public:
         return texts;
     }
 
-    // The computed shot of every pellet of the gun with the values.
-    std::vector<ShotFigures> ShotsWith(const std::vector<double>& values) {
+    // The computed shot of every pellet of the gun with the values. The pellets go through the
+    // lanes, in blocks over the cores, a bounded number of guns at a time: a gun's sixteen
+    // texts take about half a kilobyte, a million pellets would take half a gigabyte at once.
+    PelletShots ShotsWith(const std::vector<double>& values) {
         const GunParameterTexts texts = GunWith(values);
+        PelletShots shots;
+        shots.velocities.reserve(pellets_.size());
         std::vector<GunParameterTexts> guns;
-        guns.reserve(pellets_.size());
-        for (const MeasuredPellet& pellet : pellets_) {
-            guns.push_back(WithBulletWeight(texts, pellet.bulletWeight));
+        for (size_t first = 0; first < pellets_.size(); first += GunsAtATime) {
+            const size_t count = std::min(GunsAtATime, pellets_.size() - first);
+            guns.clear();
+            for (size_t k = first; k < first + count; ++k) {
+                guns.push_back(WithBulletWeight(texts, pellets_[k].bulletWeight));
+            }
+            const std::vector<ShotFigures> figures = ComputeGunFigures(guns, 0);
+            for (size_t i = 0; i < count; ++i) {
+                // A shot that fails (it does not leave the barrel within the step limit)
+                // counts as 0 m/s.
+                shots.velocities.push_back(figures[i].failure.empty() ? figures[i].muzzleVelocity
+                                                                      : 0);
+                if (!figures[i].failure.empty()) {
+                    shots.failures.emplace(first + i, figures[i].failure);
+                }
+            }
         }
         ++computations_;
-        // The pellets side by side in the lanes, in blocks over the cores when there are many.
-        return ComputeGunFigures(guns, 0);
-    }
-
-    // Each pellet's computed velocity; a shot that fails (it does not leave the barrel within
-    // the step limit) counts as 0 m/s.
-    static std::vector<double> VelocitiesOf(const std::vector<ShotFigures>& figures) {
-        std::vector<double> velocities;
-        velocities.reserve(figures.size());
-        for (const ShotFigures& f : figures) {
-            velocities.push_back(f.failure.empty() ? f.muzzleVelocity : 0);
-        }
-        return velocities;
+        return shots;
     }
 
     // The sum of squares of measured less computed velocity over all shots: each pellet's
@@ -137,7 +153,7 @@ public:
     }
 
     double SquaresAt(const std::vector<double>& point) {
-        return SquaresOf(VelocitiesOf(ShotsWith(ValuesAt(point))));
+        return SquaresOf(ShotsWith(ValuesAt(point)).velocities);
     }
 
     const std::vector<FreeParameter>& Free() const { return free_; }
@@ -301,14 +317,14 @@ std::vector<std::vector<double>> SensitivitiesAt(FitObjective& objective,
     for (size_t j = 0; j < values.size(); ++j) {
         std::vector<double> varied = values;
         varied[j] = values[j] * (1 + JacobianStep);
-        const std::vector<ShotFigures> up = objective.ShotsWith(varied);
+        const PelletShots up = objective.ShotsWith(varied);
         varied[j] = values[j] * (1 - JacobianStep);
-        const std::vector<ShotFigures> down = objective.ShotsWith(varied);
+        const PelletShots down = objective.ShotsWith(varied);
         for (size_t k = 0; k < pellets; ++k) {
-            const bool upShot = up[k].failure.empty();
-            const bool downShot = down[k].failure.empty();
-            const double high = upShot ? up[k].muzzleVelocity : velocities[k];
-            const double low = downShot ? down[k].muzzleVelocity : velocities[k];
+            const bool upShot = !up.failures.contains(k);
+            const bool downShot = !down.failures.contains(k);
+            const double high = upShot ? up.velocities[k] : velocities[k];
+            const double low = downShot ? down.velocities[k] : velocities[k];
             const double span = (upShot ? JacobianStep : 0) + (downShot ? JacobianStep : 0);
             if (span == 0) {
                 ShowMessageAndAbort(
@@ -316,7 +332,7 @@ std::vector<std::vector<double>> SensitivitiesAt(FitObjective& objective,
                     InfoOf(objective.Free()[j].parameter).fieldName + ": the " +
                     NumberToField(objective.Pellets()[k].bulletWeight, '.') +
                     " g pellet's shot fails with the value 1 % higher and 1 % lower (" +
-                    WithClosingFullStop(up[k].failure) + ")");
+                    WithClosingFullStop(up.failures.at(k)) + ")");
             }
             sensitivities[k][j] = (high - low) / span;
         }
@@ -388,14 +404,12 @@ GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter>
     const size_t n = free.size();
     SearchPoint start{std::vector<double>(n, 0.0), 0};
     {
-        const std::vector<ShotFigures> figures =
-            objective.ShotsWith(objective.ValuesAt(start.point));
-        if (std::all_of(figures.begin(), figures.end(),
-                        [](const ShotFigures& f) { return !f.failure.empty(); })) {
+        const PelletShots shotsAtStart = objective.ShotsWith(objective.ValuesAt(start.point));
+        if (shotsAtStart.failures.size() == shotsAtStart.velocities.size()) {
             ShowMessageAndAbort("The fit cannot start: every shot of the gun fails (" +
-                                WithClosingFullStop(figures.front().failure) + ")");
+                                WithClosingFullStop(shotsAtStart.failures.begin()->second) + ")");
         }
-        start.squares = objective.SquaresOf(FitObjective::VelocitiesOf(figures));
+        start.squares = objective.SquaresOf(shotsAtStart.velocities);
         if (!std::isfinite(start.squares)) {
             AbortNotFinite("the shots' sum of squares is not a finite number", shots);
         }
@@ -405,17 +419,17 @@ GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter>
     GunFit fit;
     const std::vector<double> values = objective.ValuesAt(point);
     fit.gun = objective.GunWith(values);
-    const std::vector<ShotFigures> figures = objective.ShotsWith(values);
-    for (size_t k = 0; k < objective.Pellets().size(); ++k) {
-        const MeasuredPellet& pellet = objective.Pellets()[k];
-        if (!figures[k].failure.empty()) {
-            ShowMessageAndAbort("The fitted gun's shot of the " +
-                                NumberToField(pellet.bulletWeight, '.') +
-                                " g pellet fails: " + WithClosingFullStop(figures[k].failure));
-        }
-        fit.pellets.push_back({pellet, figures[k].muzzleVelocity});
+    const PelletShots fitted = objective.ShotsWith(values);
+    if (!fitted.failures.empty()) {
+        const auto& [k, failure] = *fitted.failures.begin();
+        ShowMessageAndAbort("The fitted gun's shot of the " +
+                            NumberToField(objective.Pellets()[k].bulletWeight, '.') +
+                            " g pellet fails: " + WithClosingFullStop(failure));
     }
-    const std::vector<double> velocities = FitObjective::VelocitiesOf(figures);
+    const std::vector<double>& velocities = fitted.velocities;
+    for (size_t k = 0; k < objective.Pellets().size(); ++k) {
+        fit.pellets.push_back({objective.Pellets()[k], velocities[k]});
+    }
     const double squares = objective.SquaresOf(velocities);
     fit.rmsResidual = std::sqrt(squares / static_cast<double>(shots.size()));
     if (!std::isfinite(fit.rmsResidual)) {
