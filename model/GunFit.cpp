@@ -238,7 +238,7 @@ SearchPoint SearchFrom(FitObjective& objective, const std::vector<size_t>& coord
 }
 
 // The fits of subsets of the free parameters (bit j: the table-ordered free parameter j),
-// each started from the best of the start and its own subsets' optima.
+// each searched from the start and from the best of its own smaller subsets' optima.
 class SubsetFits {
 public:
     SubsetFits(FitObjective& objective, SearchPoint start)
