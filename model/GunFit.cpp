@@ -264,14 +264,12 @@ public:
                 coordinates.push_back(j);
             }
         }
-        // From the start as well: a subset's optimum can sit on a jump of the designed
-        // velocity that holds the simplex short of the valley the start leads into.
+        // From the start first: a subset's optimum can sit on a jump of the designed velocity
+        // that holds the simplex short of the valley the start leads into. From the subset's
+        // optimum only when that search ends worse than it.
         SearchPoint found = SearchFrom(objective_, coordinates, start_);
-        if (bestSmaller) {
-            SearchPoint fromSmaller = SearchFrom(objective_, coordinates, std::move(*bestSmaller));
-            if (fromSmaller.squares < found.squares) {
-                found = std::move(fromSmaller);
-            }
+        if (bestSmaller && bestSmaller->squares < found.squares) {
+            found = SearchFrom(objective_, coordinates, std::move(*bestSmaller));
         }
         return fits_[subset] = std::move(found);
     }
