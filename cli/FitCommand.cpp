@@ -13,6 +13,8 @@
 #include "cli/OutputFiles.h"
 #include "cli/SweepGrid.h"
 #include "cli/UsageError.h"
+#include "common/ApplicationTitle.h"
+#include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "common/ReportFormat.h"
 #include "datafile/GunReportFile.h"
@@ -62,76 +64,178 @@ std::string WithUnit(const char* format, double value, GunParameter parameter) {
     return FormatReport(format, value) + (unit.empty() ? "" : " " + unit);
 }
 
-void WriteFit(std::ostream& out, const GunFit& fit, size_t shotCount) {
-    out << "Fitted to " << shotCount << " shots of " << fit.pellets.size() << " pellet weights ("
-        << fit.computations << " computations, " << fit.shots << " shots computed):\n";
-    for (size_t j = 0; j < fit.freeParameters.size(); ++j) {
-        const GunParameter parameter = fit.freeParameters[j];
-        out << FormatReport(" %-18s ", (std::string(InfoOf(parameter).fieldName) + ":").c_str())
-            << WithUnit("%11.6g", fit.fittedValues[j], parameter) << "  (from "
-            << WithUnit("%g", fit.startValues[j], parameter) << ")\n";
-    }
-    out << "\n weight [g]  weight [gr]  shots  measured [m/s]  SD [m/s]  computed [m/s]"
-           "  residual [m/s]  residual [%]\n";
-    for (const FittedPellet& pellet : fit.pellets) {
-        const MeasuredPellet& measured = pellet.measured;
-        const double residual = measured.meanVelocity - pellet.computedVelocity;
-        out << FormatReport("%11.3f  %11.2f  %5d  %14.2f  ", measured.bulletWeight,
-                            measured.bulletWeight / PelletUnits::GramsPerGrain, measured.shots,
-                            measured.meanVelocity)
-            << (measured.velocitySpread ? FormatReport("%8.2f", *measured.velocitySpread)
-                                        : std::string("       -"))
-            << FormatReport("  %14.2f  %+14.2f  %+12.3f\n", pellet.computedVelocity, residual,
-                            100 * residual / measured.meanVelocity);
-    }
-    out << FormatReport(" RMS residual over all shots: %.3f m/s\n", fit.rmsResidual);
+std::string NameOf(const FittedParameter& parameter) {
+    return InfoOf(parameter.parameter).fieldName;
 }
 
-// Saves the fitted gun with the summary of its shot with the report's own pellet, as simulate
-// --save does; notes on standard error the fitted values that the report's three decimals
-// change by more than 0.01 %.
-void SaveFittedGun(const std::string& path, const GunParameters& gun, const GunFit& fit,
-                   CliStreams& io) {
-    ModelInputs inputs;
-    const auto result = std::make_unique<SimulationResult>();
-    SimulateShotFromFields(fit.gun, '.', inputs, *result);
-    SummarizeShot(inputs, *result);
-    SaveGunReport(path, gun.name, fit.gun, '.', ReportSummaryOf(*result));
-    for (size_t j = 0; j < fit.freeParameters.size(); ++j) {
-        const double value = fit.fittedValues[j];
-        const std::string kept = FormatReport("%.3f", value);
-        if (std::fabs(FieldToNumber(kept, '.') - value) > 1e-4 * std::fabs(value)) {
-            io.err << "Note: the report keeps three decimals: "
-                   << InfoOf(fit.freeParameters[j]).fieldName << ' '
-                   << FormatReport("%.6g", value) << " is saved as " << kept << ".\n";
+double FeetPerSecond(double metresPerSecond) {
+    return metresPerSecond / PelletUnits::MetresPerFoot;
+}
+
+// A velocity in metres and in feet per second: the chronograph's file may give either.
+std::string Velocity(const char* format, double metresPerSecond) {
+    return FormatReport(format, metresPerSecond) + " m/s (" +
+           FormatReport(format, FeetPerSecond(metresPerSecond)) + " fps)";
+}
+
+std::string PelletWeight(double grams) {
+    return FormatReport("%.3f g (%.2f gr)", grams, grams / PelletUnits::GramsPerGrain);
+}
+
+void WriteFittedValues(std::ostream& out, const GunFit& fit) {
+    for (const FittedParameter& p : fit.parameters) {
+        out << FormatReport(" %-18s ", (NameOf(p) + ":").c_str())
+            << WithUnit("%11.6g", p.fittedValue, p.parameter) << "  ± "
+            << (p.standardError ? WithUnit("%.3g", *p.standardError, p.parameter)
+                                : std::string("-"))
+            << "  (from " << WithUnit("%g", p.startValue, p.parameter) << ")\n";
+    }
+    const bool anyError =
+        std::any_of(fit.parameters.begin(), fit.parameters.end(),
+                    [](const FittedParameter& p) { return p.standardError.has_value(); });
+    if (anyError) {
+        out << FormatReport(
+            " (± one standard error, from the residuals' Jacobian at the fit by "
+            "central differences of ±%g %% of each value)\n",
+            100 * JacobianStep);
+    } else if (fit.correlations.empty()) {
+        out << " (no standard errors: the shots cannot tell the free parameters apart)\n";
+    } else {
+        out << " (no standard errors: no more shots than free parameters)\n";
+    }
+    for (size_t i = 0; i < fit.correlations.size(); ++i) {
+        for (size_t j = i + 1; j < fit.correlations.size(); ++j) {
+            out << " correlation of " << NameOf(fit.parameters[i]) << " and "
+                << NameOf(fit.parameters[j]) << FormatReport(": %+.3f\n", fit.correlations[i][j]);
         }
     }
 }
 
-// A fit so far off that the model cannot be what the shots measured: more likely the wrong
-// parameters free, or shots of another gun.
-constexpr double FarOffShare = 0.05;
+void WriteFit(std::ostream& out, const GunFit& fit, size_t shotCount) {
+    out << "Fitted to " << shotCount << " shots of " << fit.pellets.size() << " pellet weights ("
+        << fit.computations << " computations, " << fit.shots << " shots computed):\n";
+    WriteFittedValues(out, fit);
+    out << "\n weight [g]  weight [gr]  shots  measured [m/s]  measured [fps]  SD [m/s]"
+           "  computed [m/s]  computed [fps]  residual [m/s]  residual [%]\n";
+    for (const FittedPellet& pellet : fit.pellets) {
+        const MeasuredPellet& measured = pellet.measured;
+        const double residual = measured.meanVelocity - pellet.computedVelocity;
+        out << FormatReport("%11.3f  %11.2f  %5d  %14.2f  %14.2f  ", measured.bulletWeight,
+                            measured.bulletWeight / PelletUnits::GramsPerGrain, measured.shots,
+                            measured.meanVelocity, FeetPerSecond(measured.meanVelocity))
+            << (measured.velocitySpread ? FormatReport("%8.2f", *measured.velocitySpread)
+                                        : std::string("       -"))
+            << FormatReport("  %14.2f  %14.2f  %+14.2f  %+12.3f\n", pellet.computedVelocity,
+                            FeetPerSecond(pellet.computedVelocity), residual,
+                            100 * residual / measured.meanVelocity);
+    }
+    out << " RMS residual over all shots: " << Velocity("%.3f", fit.rmsResidual) << "\n";
+}
+
+// The pairs the shots cannot tell apart, one warning each.
+void WarnOfIndistinguishable(std::ostream& err, const GunFit& fit) {
+    for (const auto& [i, j] : fit.indistinguishable) {
+        if (i == j) {
+            err << "Warning: " << NameOf(fit.parameters[i])
+                << " does not change the computed velocities: the shots cannot settle it; fit "
+                   "without it.\n";
+            continue;
+        }
+        err << "Warning: the shots cannot tell " << NameOf(fit.parameters[i]) << " and "
+            << NameOf(fit.parameters[j]) << " apart ("
+            << (fit.correlations.empty()
+                    ? std::string("they change the computed velocities alike")
+                    : FormatReport("correlation %+.3f", fit.correlations[i][j]))
+            << "): only a combination of them is fitted; free one of them only.\n";
+    }
+}
+
+// The verdict on a poor fit: by how much it misses, where, and which parameters ran to the end
+// of the range searched.
+void WritePoorFitVerdict(std::ostream& err, const GunFit& fit, bool saveAsked) {
+    err << "Poor fit: the model does not reach the shots.\n The RMS residual "
+        << Velocity("%.2f", fit.rmsResidual)
+        << (fit.rmsResidual > fit.poorFitLimit ? " is above " : " is within ")
+        << Velocity("%.2f", fit.poorFitLimit)
+        << (fit.pooledSpread ? ", three times the shots' pooled standard deviation.\n"
+                             : ", 1 % of the shots' mean velocity (every weight has one shot).\n");
+    const auto worst = std::max_element(
+        fit.pellets.begin(), fit.pellets.end(), [](const FittedPellet& a, const FittedPellet& b) {
+            return std::fabs(a.measured.meanVelocity - a.computedVelocity) <
+                   std::fabs(b.measured.meanVelocity - b.computedVelocity);
+        });
+    const double miss = worst->computedVelocity - worst->measured.meanVelocity;
+    err << " The nearest the model gets still misses the "
+        << PelletWeight(worst->measured.bulletWeight) << " pellet by "
+        << FormatReport("%+.2f m/s (%+.2f fps, %+.1f %%)", miss, FeetPerSecond(miss),
+                        100 * miss / worst->measured.meanVelocity)
+        << ": computed " << Velocity("%.2f", worst->computedVelocity) << " against "
+        << Velocity("%.2f", worst->measured.meanVelocity) << " measured.\n";
+    bool atEnd = false;
+    for (const FittedParameter& p : fit.parameters) {
+        if (p.atSearchEnd) {
+            atEnd = true;
+            err << " " << NameOf(p) << " sits at the end of the range searched ("
+                << WithUnit("%g", p.searchedFrom, p.parameter) << " to "
+                << WithUnit("%g", p.searchedTo, p.parameter)
+                << "): the shots ask for a value beyond it.\n";
+        }
+    }
+    if (!atEnd) {
+        err << " No parameter sits at the end of the range searched.\n";
+    }
+    err << " Free other parameters, start from a gun nearer the shots, or check the shots."
+        << (saveAsked ? " Nothing was saved." : "") << "\n";
+}
+
+// The summary of the fitted gun's shot with the report's own pellet, as simulate --save
+// writes it; ends the command, saying that nothing was saved, when that shot fails.
+GunReportSummary OwnPelletSummary(const GunFit& fit) {
+    ModelInputs inputs;
+    const auto result = std::make_unique<SimulationResult>();
+    try {
+        SimulateShotFromFields(fit.gun, '.', inputs, *result);
+    } catch (const CommandFailure& failure) {
+        ShowMessageAndAbort("The fitted gun cannot shoot its own pellet (the report's " +
+                            fit.gun[static_cast<size_t>(Index(GunParameter::BulletWeight))] +
+                            " g): " + WithClosingFullStop(failure.what()) + " Nothing was saved.");
+    }
+    SummarizeShot(inputs, *result);
+    return ReportSummaryOf(*result);
+}
+
+// Saves the fitted gun; notes on standard error the fitted values that the report's three
+// decimals change by more than 0.01 %.
+void SaveFittedGun(const std::string& path, const GunParameters& gun, const GunFit& fit,
+                   const GunReportSummary& summary, CliStreams& io) {
+    SaveGunReport(path, gun.name, fit.gun, '.', summary);
+    for (const FittedParameter& p : fit.parameters) {
+        const std::string kept = FormatReport("%.3f", p.fittedValue);
+        if (std::fabs(FieldToNumber(kept, '.') - p.fittedValue) > 1e-4 * std::fabs(p.fittedValue)) {
+            io.err << "Note: the report keeps three decimals: " << NameOf(p) << ' '
+                   << FormatReport("%.6g", p.fittedValue) << " is saved as " << kept << ".\n";
+        }
+    }
+}
+
+// The fit ran, but the model does not reach the shots.
+constexpr int PoorFitStatus = 3;
 
 int RunFit(const FitOptions& options, CliStreams& io) {
     const std::vector<GunParameter> free = FreeParameters(options.free);
     RefuseOutputsOverTheReport(options.gun, {{"--save", options.save}});
     RefuseOutputsOverTheInput(options.chrono, "the shots", {{"--save", options.save}});
     const GunParameters gun = LoadGunReport(options.gun);
-    const std::vector<MeasuredShot> shots =
-        LoadChronographShots(options.chrono);
+    const std::vector<MeasuredShot> shots = LoadChronographShots(options.chrono);
     const GunFit fit = FitGunToShots(ParameterTextsOf(gun), free, shots);
     WriteFit(io.out, fit, shots.size());
-    double meanVelocity = 0;
-    for (const MeasuredShot& shot : shots) {
-        meanVelocity += shot.velocity / static_cast<double>(shots.size());
-    }
-    if (fit.rmsResidual > FarOffShare * meanVelocity) {
-        io.err << "Note: the fitted gun still misses the shots by "
-               << FormatReport("%.0f %%", 100 * fit.rmsResidual / meanVelocity)
-               << " of their velocity: free other parameters, or check the shots.\n";
+    WarnOfIndistinguishable(io.err, fit);
+    if (fit.IsPoor()) {
+        WritePoorFitVerdict(io.err, fit, !options.save.empty());
+        return PoorFitStatus;
     }
     if (!options.save.empty()) {
-        SaveFittedGun(options.save, gun, fit, io);
+        SaveFittedGun(options.save, gun, fit, OwnPelletSummary(fit), io);
     }
     return 0;
 }
@@ -142,8 +246,14 @@ CliAction DefineFit(CLI::App& command) {
         "Fits some parameters of a saved gun to shots measured with a chronograph: changes them,\n"
         "each within what the Compute button accepts and a factor of four of its value, until the\n"
         "computed muzzle velocities come closest to the measured ones (least squares over all\n"
-        "shots). Prints the fitted values and, per pellet weight, the measured mean and standard\n"
-        "deviation, the computed velocity and the residual; the RMS residual last.");
+        "shots). Prints the fitted values in the order given, each with its standard error (from\n"
+        "the residuals' Jacobian, central differences of 1 % of each value), the correlation of\n"
+        "every pair and, per pellet weight, the measured mean and standard deviation, the computed\n"
+        "velocity and the residual (m/s and ft/s); the RMS residual last. Warns when the shots\n"
+        "cannot tell two free parameters apart (|correlation| above 0.98). A poor fit (RMS\n"
+        "residual above three times the shots' pooled standard deviation, or 1 % of the mean\n"
+        "velocity where every weight has one shot, or a parameter at the end of the range\n"
+        "searched) gets a verdict on standard error and saves nothing.");
     AddGunReport(command, options->gun);
     command
         .add_option("--chrono", options->chrono,
@@ -175,8 +285,10 @@ CliAction DefineFit(CLI::App& command) {
         "\n"
         "\n"
         "Exit status: 0 on success; 1 when the report or the shots are refused, when there are\n"
-        "more free parameters than pellet weights, when every shot fails or the fit does not\n"
-        "converge; 2 for wrong usage.");
+        "more free parameters than pellet weights, when every shot fails, the fit does not\n"
+        "converge or gives no finite figure, or the fitted gun cannot shoot the report's own\n"
+        "pellet (nothing is saved); 2 for wrong usage; 3 for a poor fit: the table is printed,\n"
+        "a verdict follows on standard error and nothing is saved.");
     return [options](CliStreams& io) { return RunFit(*options, io); };
 }
 

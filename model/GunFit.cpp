@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <nlopt.hpp>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "common/ApplicationTitle.h"
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
+#include "model/FitUncertainty.h"
 #include "model/GunBatch.h"
 #include "model/PelletTable.h"
 
@@ -30,144 +34,164 @@ constexpr double InitialStep = 0.1;
 constexpr double StepTolerance = 1e-4;
 // A simplex can collapse on a jump before it reaches the bottom of a long valley (two
 // parameters that the shots tell apart only barely). A fresh start from the best point, with
-// steps of 5 %, gets it out; the fit ends when a fresh start gains less than 1 %.
+// steps of 5 %, gets it out; the fit ends when a fresh start gains less than 1 %. A search of
+// one parameter has no valley to follow: it ends without a fresh start, which would cost as
+// many computations again (the whole fit of 10 000 distinct weights is held to 10 s).
 constexpr double RestartStep = 0.05;
 constexpr double RestartGain = 0.01;
 constexpr int MostRestarts = 10;
 constexpr int ComputationsPerParameter = 300;  // in each start
+// Up to this many free parameters every subset of them is fitted first and the fit of the
+// whole starts from the best of those optima; beyond, the subsets are the first k parameters
+// in the order given (2ⁿ fits would cost too much).
+constexpr size_t MostParametersForEverySubset = 3;
+
+// The verdict on the fit: a poor fit misses the shots by more than three times their scatter,
+// or by more than 1 % of their mean velocity where every pellet has a single shot. The
+// scatter is never taken below 0.1 % of the mean velocity, the resolution of a chronograph
+// (shots computed by the engine and written twice have none).
+constexpr double PoorFitSpreads = 3;
+constexpr double SingleShotLimitShare = 0.01;
+constexpr double LeastSpreadShare = 0.001;
 
 struct FreeParameter {
     GunParameter parameter;
     double start;
-    double base;  // the value the searched ratio scales from: the minimum force, or 0
+    double base;   // the value the searched ratio scales from: the minimum force, or 0
+    size_t given;  // the position in the order given
+};
+
+// Each pellet's computed velocity (m/s, 0 where the shot fails) and the failures' messages by
+// pellet.
+struct PelletShots {
+    std::vector<double> velocities;
+    std::map<size_t, std::string> failures;
+};
+
+// Guns read and computed at a time: enough blocks to keep the cores busy.
+constexpr size_t GunsAtATime = 8192;
+
+// A point of the search (one coordinate per free parameter) and its sum of squares.
+struct SearchPoint {
+    std::vector<double> point;
+    double squares;
 };
 
 class FitObjective {
 public:
     FitObjective(const GunParameterTexts& gun, std::vector<FreeParameter> free,
-                 std::vector<MeasuredPellet> pellets, std::span<const MeasuredShot> shots)
-        : gun_(gun), free_(std::move(free)), pellets_(std::move(pellets)), shots_(shots) {}
+                 std::vector<MeasuredPellet> pellets)
+        : gun_(gun), free_(std::move(free)), pellets_(std::move(pellets)) {
+        for (const MeasuredPellet& pellet : pellets_) {
+            const double spread = pellet.velocitySpread.value_or(0);
+            withinSquares_ += (pellet.shots - 1) * spread * spread;
+        }
+    }
 
-    // The gun at a point of the search.
-    GunParameterTexts GunAt(const std::vector<double>& point) const {
-        GunParameterTexts texts = gun_;
-        double minimumForce = FieldToNumber(At(texts, GunParameter::MinimumForce), '.');
+    // The free parameters' values at a point of the search, in the window's units.
+    std::vector<double> ValuesAt(const std::vector<double>& point) const {
+        double minimumForce = FieldToNumber(At(gun_, GunParameter::MinimumForce), '.');
+        std::vector<double> values;
         for (size_t j = 0; j < free_.size(); ++j) {
             const FreeParameter& free = free_[j];
-            const double base =
-                free.parameter == GunParameter::MaximumForce ? minimumForce : 0;
-            const double value = base + (free.start - free.base) * std::exp(point[j]);
-            At(texts, free.parameter) = NumberToField(value, '.');
+            const double base = free.parameter == GunParameter::MaximumForce ? minimumForce : 0;
+            values.push_back(base + (free.start - free.base) * std::exp(point[j]));
             if (free.parameter == GunParameter::MinimumForce) {
-                minimumForce = FieldToNumber(At(texts, free.parameter), '.');
+                minimumForce = values.back();
             }
+        }
+        return values;
+    }
+
+    // The gun with the free parameters at those values.
+    GunParameterTexts GunWith(const std::vector<double>& values) const {
+        GunParameterTexts texts = gun_;
+        for (size_t j = 0; j < free_.size(); ++j) {
+            At(texts, free_[j].parameter) = NumberToField(values[j], '.');
         }
         return texts;
     }
 
-    // The computed shot of every pellet of the gun at the point.
-    std::vector<ShotFigures> ShotsAt(const std::vector<double>& point) {
-        const GunParameterTexts texts = GunAt(point);
+    // The computed shot of every pellet of the gun with the values. The pellets go through the
+    // lanes, in blocks over the cores, a bounded number of guns at a time: a gun's sixteen
+    // texts take about half a kilobyte, a million pellets would take half a gigabyte at once.
+    PelletShots ShotsWith(const std::vector<double>& values) {
+        const GunParameterTexts texts = GunWith(values);
+        PelletShots shots;
+        shots.velocities.reserve(pellets_.size());
         std::vector<GunParameterTexts> guns;
-        for (const MeasuredPellet& pellet : pellets_) {
-            guns.push_back(WithBulletWeight(texts, pellet.bulletWeight));
+        for (size_t first = 0; first < pellets_.size(); first += GunsAtATime) {
+            const size_t count = std::min(GunsAtATime, pellets_.size() - first);
+            guns.clear();
+            for (size_t k = first; k < first + count; ++k) {
+                guns.push_back(WithBulletWeight(texts, pellets_[k].bulletWeight));
+            }
+            const std::vector<ShotFigures> figures = ComputeGunFigures(guns, 0);
+            for (size_t i = 0; i < count; ++i) {
+                // A shot that fails (it does not leave the barrel within the step limit)
+                // counts as 0 m/s.
+                shots.velocities.push_back(figures[i].failure.empty() ? figures[i].muzzleVelocity
+                                                                      : 0);
+                if (!figures[i].failure.empty()) {
+                    shots.failures.emplace(first + i, figures[i].failure);
+                }
+            }
         }
         ++computations_;
-        // One thread: a handful of shots run side by side there already.
-        return ComputeGunFigures(guns, 1);
+        return shots;
     }
 
-    // The sum of squares of measured less computed velocity over all shots. A pellet whose shot
-    // fails (it does not leave the barrel within the step limit) counts as computed at 0 m/s.
-    double SquaresAt(const std::vector<double>& point) {
-        const std::vector<ShotFigures> figures = ShotsAt(point);
-        double squares = 0;
-        for (const MeasuredShot& shot : shots_) {
-            const double computed = Computed(figures, shot.bulletWeight);
-            squares += (shot.velocity - computed) * (shot.velocity - computed);
+    // The sum of squares of measured less computed velocity over all shots: each pellet's
+    // shots scatter about their mean, and the mean misses the computed velocity.
+    double SquaresOf(const std::vector<double>& velocities) const {
+        double squares = withinSquares_;
+        for (size_t k = 0; k < pellets_.size(); ++k) {
+            const double miss = pellets_[k].meanVelocity - velocities[k];
+            squares += pellets_[k].shots * miss * miss;
         }
         return squares;
     }
 
-    double Computed(const std::vector<ShotFigures>& figures, double bulletWeight) const {
-        for (size_t k = 0; k < pellets_.size(); ++k) {
-            if (pellets_[k].bulletWeight == bulletWeight) {
-                return figures[k].failure.empty() ? figures[k].muzzleVelocity : 0;
-            }
-        }
-        throw std::logic_error("every shot's weight is a pellet's");
+    double SquaresAt(const std::vector<double>& point) {
+        return SquaresOf(ShotsWith(ValuesAt(point)).velocities);
     }
 
+    const std::vector<FreeParameter>& Free() const { return free_; }
     const std::vector<MeasuredPellet>& Pellets() const { return pellets_; }
     int Computations() const { return computations_; }
 
 private:
+    static const std::string& At(const GunParameterTexts& texts, GunParameter parameter) {
+        return texts[static_cast<size_t>(Index(parameter))];
+    }
     static std::string& At(GunParameterTexts& texts, GunParameter parameter) {
         return texts[static_cast<size_t>(Index(parameter))];
     }
 
     GunParameterTexts gun_;
-    std::vector<FreeParameter> free_;
+    std::vector<FreeParameter> free_;  // in the order of the table
     std::vector<MeasuredPellet> pellets_;
-    std::span<const MeasuredShot> shots_;
+    double withinSquares_ = 0;
     int computations_ = 0;
 };
 
-std::string ValueText(double value, GunParameter parameter) {
-    const char* unit = InfoOf(parameter).unit;
-    return NumberToField(value, '.') + (*unit ? std::string(" ") + unit : "");
+[[noreturn]] void AbortNotConverging(const FitObjective& objective) {
+    ShowMessageAndAbort("The fit does not converge within " +
+                        std::to_string(objective.Computations()) +
+                        " computations of the shots; free fewer parameters, or start from a gun "
+                        "nearer the shots.");
 }
 
-}  // namespace
-
-bool IsFittable(GunParameter parameter) {
-    return parameter != GunParameter::BulletWeight && parameter != GunParameter::ComputationStep;
-}
-
-GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter> freeParameters,
-                     std::span<const MeasuredShot> shots) {
-    std::vector<GunParameter> order(freeParameters.begin(), freeParameters.end());
-    for (const GunParameter parameter : order) {
-        if (!IsFittable(parameter) || std::count(order.begin(), order.end(), parameter) != 1) {
-            throw std::invalid_argument("Fit different parameters other than the pellet's weight "
-                                        "and the computation step");
-        }
-    }
-    std::vector<MeasuredPellet> pellets = MeasuredPellets(shots);
-    if (order.size() > pellets.size()) {
-        ShowMessageAndAbort("A fit of " + std::to_string(order.size()) +
-                            " parameters needs shots of at least as many pellet weights; the "
-                            "shots have " +
-                            std::to_string(pellets.size()) + ".");
-    }
-    // The gun as it stands must pass the Compute command's checks.
-    CheckedInputsOf(gun, '.');
-
-    // In the order of the table, so that a free minimum force is set before the maximum force
-    // that must stay above it.
-    std::sort(order.begin(), order.end(),
-              [](GunParameter a, GunParameter b) { return Index(a) < Index(b); });
-    std::vector<FreeParameter> free;
-    const double minimumForce =
-        FieldToNumber(gun[static_cast<size_t>(Index(GunParameter::MinimumForce))], '.');
-    for (const GunParameter parameter : order) {
-        const double start = FieldToNumber(gun[static_cast<size_t>(Index(parameter))], '.');
-        const bool aboveMinimum = InfoOf(parameter).range == AcceptedRange::AboveMinimumForce;
-        free.push_back({parameter, start, aboveMinimum ? minimumForce : 0});
-    }
-    FitObjective objective(gun, free, std::move(pellets), shots);
-
-    const size_t n = free.size();
-    std::vector<double> point(n, 0.0);
-    {
-        const std::vector<ShotFigures> start = objective.ShotsAt(point);
-        if (std::all_of(start.begin(), start.end(),
-                        [](const ShotFigures& f) { return !f.failure.empty(); })) {
-            ShowMessageAndAbort("The fit cannot start: every shot of the gun fails (" +
-                                WithClosingFullStop(start.front().failure) + ")");
-        }
-    }
-
+// Searches the coordinates given (the others stay as they are in the start), restarting from
+// the best point until a fresh start gains little. Never ends worse than it started.
+SearchPoint SearchFrom(FitObjective& objective, const std::vector<size_t>& coordinates,
+                       SearchPoint best) {
+    struct Context {
+        FitObjective* objective;
+        const std::vector<size_t>* coordinates;
+        std::vector<double> point;
+    } context{&objective, &coordinates, best.point};
+    const size_t n = coordinates.size();
     nlopt::opt optimiser(nlopt::LN_SBPLX, static_cast<unsigned>(n));
     optimiser.set_lower_bounds(std::vector<double>(n, -SearchBound));
     optimiser.set_upper_bounds(std::vector<double>(n, SearchBound));
@@ -175,13 +199,19 @@ GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter>
     optimiser.set_maxeval(ComputationsPerParameter * static_cast<int>(n));
     optimiser.set_min_objective(
         [](const std::vector<double>& x, std::vector<double>&, void* data) {
-            return static_cast<FitObjective*>(data)->SquaresAt(x);
+            auto& c = *static_cast<Context*>(data);
+            for (size_t i = 0; i < x.size(); ++i) {
+                c.point[(*c.coordinates)[i]] = x[i];
+            }
+            return c.objective->SquaresAt(c.point);
         },
-        &objective);
-    double squares = HUGE_VAL;
+        &context);
     for (int start = 0;; ++start) {
         optimiser.set_initial_step(start == 0 ? InitialStep : RestartStep);
-        std::vector<double> trial = point;
+        std::vector<double> trial;
+        for (const size_t c : coordinates) {
+            trial.push_back(best.point[c]);
+        }
         double trialSquares = HUGE_VAL;
         nlopt::result result = nlopt::FAILURE;
         try {
@@ -192,57 +222,284 @@ GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter>
             result = nlopt::XTOL_REACHED;
         }
         if (result == nlopt::MAXEVAL_REACHED || result < 0 || start == MostRestarts) {
-            ShowMessageAndAbort("The fit does not converge within " +
-                                std::to_string(objective.Computations()) +
-                                " computations of the shots; free fewer parameters, or start "
-                                "from a gun nearer the shots.");
+            AbortNotConverging(objective);
         }
-        const bool gained = trialSquares < squares * (1 - RestartGain);
-        if (trialSquares < squares) {
-            squares = trialSquares;
-            point = trial;
+        const bool gained = n > 1 && trialSquares < best.squares * (1 - RestartGain);
+        if (trialSquares < best.squares) {
+            best.squares = trialSquares;
+            for (size_t i = 0; i < n; ++i) {
+                best.point[coordinates[i]] = trial[i];
+            }
         }
         if (!gained) {
-            break;
+            return best;
         }
+    }
+}
+
+// The fits of subsets of the free parameters (bit j: the table-ordered free parameter j),
+// each searched from the start and from the best of its own smaller subsets' optima.
+class SubsetFits {
+public:
+    SubsetFits(FitObjective& objective, SearchPoint start)
+        : objective_(objective), start_(std::move(start)) {}
+
+    SearchPoint Fit(unsigned subset) {
+        if (subset == 0) {
+            return start_;
+        }
+        if (const auto found = fits_.find(subset); found != fits_.end()) {
+            return found->second;
+        }
+        std::optional<SearchPoint> bestSmaller;
+        for (const unsigned smaller : SmallerSubsets(subset)) {
+            SearchPoint fit = Fit(smaller);
+            if (fit.squares < (bestSmaller ? bestSmaller->squares : start_.squares)) {
+                bestSmaller = std::move(fit);
+            }
+        }
+        std::vector<size_t> coordinates;
+        for (size_t j = 0; j < objective_.Free().size(); ++j) {
+            if (subset & (1u << j)) {
+                coordinates.push_back(j);
+            }
+        }
+        // From the start first: a subset's optimum can sit on a jump of the designed velocity
+        // that holds the simplex short of the valley the start leads into. From the subset's
+        // optimum only when that search ends worse than it.
+        SearchPoint found = SearchFrom(objective_, coordinates, start_);
+        if (bestSmaller && bestSmaller->squares < found.squares) {
+            found = SearchFrom(objective_, coordinates, std::move(*bestSmaller));
+        }
+        return fits_[subset] = std::move(found);
     }
 
-    GunFit fit;
-    fit.gun = objective.GunAt(point);
-    for (size_t j = 0; j < n; ++j) {
-        const GunParameter parameter = free[j].parameter;
-        fit.freeParameters.push_back(parameter);
-        fit.startValues.push_back(free[j].start);
-        fit.fittedValues.push_back(
-            FieldToNumber(fit.gun[static_cast<size_t>(Index(parameter))], '.'));
-        // A value at the end of the range searched is no minimum: the shots ask for more.
-        if (std::fabs(point[j]) > SearchBound - 100 * StepTolerance) {
-            const double span = free[j].start - free[j].base;
-            ShowMessageAndAbort(
-                std::string("The fit does not converge: ") + InfoOf(parameter).fieldName +
-                " runs to " + ValueText(fit.fittedValues.back(), parameter) +
-                ", the end of the range searched (" +
-                ValueText(free[j].base + span / SearchFactor, parameter) + " to " +
-                ValueText(free[j].base + span * SearchFactor, parameter) +
-                "); start from a gun nearer the shots.");
+private:
+    // The subsets one parameter smaller whose optima the fit of the subset starts from.
+    std::vector<unsigned> SmallerSubsets(unsigned subset) const {
+        const std::vector<FreeParameter>& free = objective_.Free();
+        std::vector<unsigned> smaller;
+        if (free.size() <= MostParametersForEverySubset) {
+            for (size_t j = 0; j < free.size(); ++j) {
+                if (subset & (1u << j) && subset != (1u << j)) {
+                    smaller.push_back(subset & ~(1u << j));
+                }
+            }
+            return smaller;
+        }
+        // The first k in the order given: drop the last given of the subset.
+        size_t last = free.size();
+        for (size_t j = 0; j < free.size(); ++j) {
+            if (subset & (1u << j) && (last == free.size() || free[j].given > free[last].given)) {
+                last = j;
+            }
+        }
+        if (subset != (1u << last)) {
+            smaller.push_back(subset & ~(1u << last));
+        }
+        return smaller;
+    }
+
+    FitObjective& objective_;
+    SearchPoint start_;
+    std::map<unsigned, SearchPoint> fits_;
+};
+
+// Each pellet's change of computed velocity per relative change of each free value, by
+// central differences of JacobianStep (one-sided where one side's shot fails).
+std::vector<std::vector<double>> SensitivitiesAt(FitObjective& objective,
+                                                 const std::vector<double>& values,
+                                                 const std::vector<double>& velocities) {
+    const size_t pellets = objective.Pellets().size();
+    std::vector<std::vector<double>> sensitivities(pellets, std::vector<double>(values.size()));
+    for (size_t j = 0; j < values.size(); ++j) {
+        std::vector<double> varied = values;
+        varied[j] = values[j] * (1 + JacobianStep);
+        const PelletShots up = objective.ShotsWith(varied);
+        varied[j] = values[j] * (1 - JacobianStep);
+        const PelletShots down = objective.ShotsWith(varied);
+        for (size_t k = 0; k < pellets; ++k) {
+            const bool upShot = !up.failures.contains(k);
+            const bool downShot = !down.failures.contains(k);
+            const double high = upShot ? up.velocities[k] : velocities[k];
+            const double low = downShot ? down.velocities[k] : velocities[k];
+            const double span = (upShot ? JacobianStep : 0) + (downShot ? JacobianStep : 0);
+            if (span == 0) {
+                ShowMessageAndAbort(
+                    std::string("The fit cannot tell how the shots depend on ") +
+                    InfoOf(objective.Free()[j].parameter).fieldName + ": the " +
+                    NumberToField(objective.Pellets()[k].bulletWeight, '.') +
+                    " g pellet's shot fails with the value 1 % higher and 1 % lower (" +
+                    WithClosingFullStop(up.failures.at(k)) + ")");
+            }
+            sensitivities[k][j] = (high - low) / span;
         }
     }
-    const std::vector<ShotFigures> figures = objective.ShotsAt(point);
-    for (size_t k = 0; k < objective.Pellets().size(); ++k) {
-        const MeasuredPellet& pellet = objective.Pellets()[k];
-        if (!figures[k].failure.empty()) {
-            ShowMessageAndAbort("The fitted gun's shot of the " +
-                                NumberToField(pellet.bulletWeight, '.') +
-                                " g pellet fails: " + WithClosingFullStop(figures[k].failure));
-        }
-        fit.pellets.push_back({pellet, figures[k].muzzleVelocity});
-    }
-    double finalSquares = 0;
+    return sensitivities;
+}
+
+[[noreturn]] void AbortNotFinite(const std::string& what, std::span<const MeasuredShot> shots) {
+    double fastest = 0;
+    double heaviest = 0;
     for (const MeasuredShot& shot : shots) {
-        const double residual = shot.velocity - objective.Computed(figures, shot.bulletWeight);
-        finalSquares += residual * residual;
+        fastest = std::max(fastest, shot.velocity);
+        heaviest = std::max(heaviest, shot.bulletWeight);
     }
-    fit.rmsResidual = std::sqrt(finalSquares / static_cast<double>(shots.size()));
+    ShowMessageAndAbort("The fit has no finite result: " + what +
+                        "; check the shots (the fastest is " + NumberToField(fastest, '.') +
+                        " m/s, the heaviest " + NumberToField(heaviest, '.') +
+                        " g). Nothing was written.");
+}
+
+}  // namespace
+
+bool IsFittable(GunParameter parameter) {
+    return parameter != GunParameter::BulletWeight && parameter != GunParameter::ComputationStep;
+}
+
+bool GunFit::IsPoor() const {
+    return rmsResidual > poorFitLimit ||
+           std::any_of(parameters.begin(), parameters.end(),
+                       [](const FittedParameter& p) { return p.atSearchEnd; });
+}
+
+GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter> freeParameters,
+                     std::span<const MeasuredShot> shots) {
+    for (const GunParameter parameter : freeParameters) {
+        if (!IsFittable(parameter) ||
+            std::count(freeParameters.begin(), freeParameters.end(), parameter) != 1) {
+            throw std::invalid_argument(
+                "Fit different parameters other than the pellet's weight "
+                "and the computation step");
+        }
+    }
+    std::vector<MeasuredPellet> pellets = MeasuredPellets(shots);
+    if (freeParameters.size() > pellets.size()) {
+        ShowMessageAndAbort("A fit of " + std::to_string(freeParameters.size()) +
+                            " parameters needs shots of at least as many pellet weights; the "
+                            "shots have " +
+                            std::to_string(pellets.size()) + ".");
+    }
+    // The gun as it stands must pass the Compute command's checks.
+    CheckedInputsOf(gun, '.');
+
+    // In the order of the table, so that a free minimum force is set before the maximum force
+    // that must stay above it.
+    std::vector<FreeParameter> free;
+    const double minimumForce =
+        FieldToNumber(gun[static_cast<size_t>(Index(GunParameter::MinimumForce))], '.');
+    for (size_t given = 0; given < freeParameters.size(); ++given) {
+        const GunParameter parameter = freeParameters[given];
+        const double start = FieldToNumber(gun[static_cast<size_t>(Index(parameter))], '.');
+        const bool aboveMinimum = InfoOf(parameter).range == AcceptedRange::AboveMinimumForce;
+        free.push_back({parameter, start, aboveMinimum ? minimumForce : 0, given});
+    }
+    std::sort(free.begin(), free.end(), [](const FreeParameter& a, const FreeParameter& b) {
+        return Index(a.parameter) < Index(b.parameter);
+    });
+    FitObjective objective(gun, free, std::move(pellets));
+
+    const size_t n = free.size();
+    SearchPoint start{std::vector<double>(n, 0.0), 0};
+    {
+        const PelletShots shotsAtStart = objective.ShotsWith(objective.ValuesAt(start.point));
+        if (shotsAtStart.failures.size() == shotsAtStart.velocities.size()) {
+            ShowMessageAndAbort("The fit cannot start: every shot of the gun fails (" +
+                                WithClosingFullStop(shotsAtStart.failures.begin()->second) + ")");
+        }
+        start.squares = objective.SquaresOf(shotsAtStart.velocities);
+        if (!std::isfinite(start.squares)) {
+            AbortNotFinite("the shots' sum of squares is not a finite number", shots);
+        }
+    }
+    const std::vector<double> point = SubsetFits(objective, start).Fit((1u << n) - 1).point;
+
+    GunFit fit;
+    const std::vector<double> values = objective.ValuesAt(point);
+    fit.gun = objective.GunWith(values);
+    const PelletShots fitted = objective.ShotsWith(values);
+    if (!fitted.failures.empty()) {
+        const auto& [k, failure] = *fitted.failures.begin();
+        ShowMessageAndAbort("The fitted gun's shot of the " +
+                            NumberToField(objective.Pellets()[k].bulletWeight, '.') +
+                            " g pellet fails: " + WithClosingFullStop(failure));
+    }
+    const std::vector<double>& velocities = fitted.velocities;
+    for (size_t k = 0; k < objective.Pellets().size(); ++k) {
+        fit.pellets.push_back({objective.Pellets()[k], velocities[k]});
+    }
+    const double squares = objective.SquaresOf(velocities);
+    fit.rmsResidual = std::sqrt(squares / static_cast<double>(shots.size()));
+    if (!std::isfinite(fit.rmsResidual)) {
+        AbortNotFinite("its RMS residual is " + NumberToField(fit.rmsResidual, '.') + " m/s",
+                       shots);
+    }
+
+    const FitUncertainty uncertainty = UncertaintyOf(
+        SensitivitiesAt(objective, values, velocities),
+        [&] {
+            std::vector<int> counts;
+            for (const MeasuredPellet& pellet : objective.Pellets()) {
+                counts.push_back(pellet.shots);
+            }
+            return counts;
+        }(),
+        squares);
+
+    // Back to the order given.
+    fit.parameters.resize(n);
+    for (size_t j = 0; j < n; ++j) {
+        const FreeParameter& p = free[j];
+        const double fitted = FieldToNumber(fit.gun[static_cast<size_t>(Index(p.parameter))], '.');
+        const std::optional<double> relative = uncertainty.relativeErrors[j];
+        std::vector<double> end = point;
+        end[j] = -SearchBound;
+        const double lowest = objective.ValuesAt(end)[j];
+        end[j] = SearchBound;
+        const double highest = objective.ValuesAt(end)[j];
+        fit.parameters[p.given] = {
+            p.parameter,
+            p.start,
+            fitted,
+            relative ? std::optional<double>(*relative * fitted) : std::nullopt,
+            std::fabs(point[j]) > SearchBound - 100 * StepTolerance,
+            lowest,
+            highest};
+        if (!std::isfinite(fitted) || (relative && !std::isfinite(*relative * fitted))) {
+            AbortNotFinite(std::string(InfoOf(p.parameter).fieldName) + " has no finite value",
+                           shots);
+        }
+    }
+    if (!uncertainty.correlations.empty()) {
+        fit.correlations.assign(n, std::vector<double>(n));
+        for (size_t i = 0; i < n; ++i) {
+            for (size_t j = 0; j < n; ++j) {
+                fit.correlations[free[i].given][free[j].given] = uncertainty.correlations[i][j];
+            }
+        }
+    }
+    for (const auto& [i, j] : uncertainty.indistinguishable) {
+        fit.indistinguishable.emplace_back(std::min(free[i].given, free[j].given),
+                                           std::max(free[i].given, free[j].given));
+    }
+    std::sort(fit.indistinguishable.begin(), fit.indistinguishable.end());
+
+    double meanVelocity = 0;
+    double pooledSquares = 0;
+    int pooledDegrees = 0;
+    for (const MeasuredPellet& pellet : objective.Pellets()) {
+        meanVelocity += pellet.meanVelocity * pellet.shots / static_cast<double>(shots.size());
+        if (pellet.velocitySpread) {
+            pooledSquares += (pellet.shots - 1) * *pellet.velocitySpread * *pellet.velocitySpread;
+            pooledDegrees += pellet.shots - 1;
+        }
+    }
+    if (pooledDegrees > 0) {
+        fit.pooledSpread = std::sqrt(pooledSquares / pooledDegrees);
+    }
+    fit.poorFitLimit = fit.pooledSpread ? PoorFitSpreads * std::max(*fit.pooledSpread,
+                                                                    LeastSpreadShare * meanVelocity)
+                                        : SingleShotLimitShare * meanVelocity;
     fit.computations = objective.Computations();
     fit.shots = fit.computations * static_cast<int>(objective.Pellets().size());
     return fit;

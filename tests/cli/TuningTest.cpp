@@ -37,8 +37,6 @@ TEST_F(Tuning, FitRefusesWhatItCannotFitWithStatus1AndSaysWhy) {
          "A fit of 2 parameters needs shots of at least as many pellet weights; the shots have 1.\n"},
         {"every shot fails", "tiny-step.txt", "bullet_weight_g,velocity_m_s\n0.5,200\n0.6,190\n", "MaximumForce",
          "The fit cannot start: every shot of the gun fails (Maximum Number of Steps was reached. Increase Step.)\n"},
-        {"the shots ask for more than the range holds", "example.txt", "bullet_weight_g,velocity_m_s\n0.5,400\n0.6,380\n", "BarrelFriction",
-         "The fit does not converge: BarrelFriction runs to 0.2625, the end of the range searched (0.2625 to 4.2)"},
         {"a bad row", "example.txt", "bullet_weight_g,velocity_m_s\n0.5,200\n0.6,fast\n", "MaximumForce",
          " line 3: the velocity 'fast' is not a number\n"},
     };
@@ -53,6 +51,41 @@ TEST_F(Tuning, FitRefusesWhatItCannotFitWithStatus1AndSaysWhy) {
         EXPECT_EQ(run.err.substr(0, expected.size()), expected) << refusal.why;
         EXPECT_EQ(run.out, "") << refusal.why;
         EXPECT_FALSE(QFile::exists(QString::fromStdString(PathOf("fitted.txt")))) << refusal.why;
+    }
+}
+
+struct FitNotSaved {
+    const char* why;
+    const char* gun;  // a report of the fixture
+    const char* shots;
+    const char* free;
+    int status;
+    const char* message;  // part of standard error
+};
+
+// A fit that ran prints its table; when the model cannot reach the shots, or the fitted gun
+// cannot shoot the report's own pellet, it must say so plainly and save nothing.
+TEST_F(Tuning, FitThatRanButCannotBeSavedPrintsItsTableAndSaysWhyNothingWasSaved) {
+    SaveGun("heavy-own-pellet.txt", ExampleGunWith({{BulletWeight, "200"}}));
+    // clang-format off
+    const FitNotSaved cases[] = {
+        {"velocities rising with weight", "example.txt", "bullet_weight_g,velocity_m_s\n0.4,150\n0.4,151\n0.7,190\n0.7,191\n", "MaximumForce", 3,
+         "Poor fit: the model does not reach the shots.\n The RMS residual "},
+        {"the shots ask for more than the range holds", "example.txt", "bullet_weight_g,velocity_m_s\n0.5,400\n0.6,380\n", "BarrelFriction", 3,
+         "BarrelFriction sits at the end of the range searched (0.2625 to 4.2): the shots ask for a value beyond it."},
+        {"the report's own pellet fails", "heavy-own-pellet.txt", "bullet_weight_g,velocity_m_s\n0.45,219.2\n0.68,167.4\n", "MaximumForce", 1,
+         "The fitted gun cannot shoot its own pellet (the report's 200 g): Maximum Number of Steps was reached."},
+    };
+    // clang-format on
+    for (const FitNotSaved& c : cases) {
+        const std::string shots = WriteFile("shots.csv", c.shots);
+        const CliRun run = Run({"fit", PathOf(c.gun), "--chrono", shots, "--free", c.free,
+                                "--save", PathOf("fitted.txt")});
+        EXPECT_EQ(run.status, c.status) << c.why << '\n' << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.why << '\n' << run.err;
+        EXPECT_NE(run.err.find("Nothing was saved."), std::string::npos) << c.why;
+        EXPECT_EQ(run.out.rfind("Fitted to ", 0), 0u) << c.why;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(PathOf("fitted.txt")))) << c.why;
     }
 }
 

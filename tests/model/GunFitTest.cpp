@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "common/ReportFormat.h"
 #include "model/ComputeCommand.h"
@@ -53,10 +56,11 @@ TEST_P(GunFitRecovery, GivesTheParametersOfTheGunThatMadeTheShotsBack) {
         free.push_back(v.parameter);
     }
     using namespace PelletUnits;
-    std::string csv = c.imperial ? "shot,bullet_weight_gr,velocity_fps\n"
-                                 : "shot,bullet_weight_g,velocity_m_s\n";
+    std::string csv =
+        c.imperial ? "shot,bullet_weight_gr,velocity_fps\n" : "shot,bullet_weight_g,velocity_m_s\n";
     for (const double pellet : c.pellets) {
-        const double velocity = ComputedVelocity(truth, c.imperial ? pellet * GramsPerGrain : pellet);
+        const double velocity =
+            ComputedVelocity(truth, c.imperial ? pellet * GramsPerGrain : pellet);
         for (int shot = 0; shot < 2; ++shot) {
             csv += FormatReport("%d,%.17g,%.17g\n", shot, pellet,
                                 c.imperial ? velocity / MetresPerFoot : velocity);
@@ -64,7 +68,7 @@ TEST_P(GunFitRecovery, GivesTheParametersOfTheGunThatMadeTheShotsBack) {
     }
 
     const GunFit fit = FitGunToShots(ExampleGunTexts(), free, ReadChronographShots(csv, "shots"));
-    ASSERT_EQ(fit.freeParameters.size(), c.truth.size());
+    ASSERT_EQ(fit.parameters.size(), c.truth.size());
     for (const FreeValue& v : c.truth) {
         const double fitted = FieldToNumber(fit.gun[static_cast<size_t>(Index(v.parameter))], '.');
         EXPECT_NEAR(fitted, v.value, 0.001 * v.value) << InfoOf(v.parameter).fieldName;
@@ -80,5 +84,78 @@ INSTANTIATE_TEST_SUITE_P(, GunFitRecovery, testing::Values(
     RecoveryCase{"TwoParametersInGrains", {{MaximumForce, 371.3}, {BarrelFriction, 1.13}}, {5.25, 8.18, 10.49, 15.89}, true}),
     [](const testing::TestParamInfo<RecoveryCase>& info) { return std::string(info.param.name); });
 // clang-format on
+
+struct ScatterCase {
+    const char* name;
+    double scatter;  // m/s, added to and taken from the computed velocity, alternately
+    int shots;       // of the one pellet
+};
+
+class GunFitStandardError : public testing::TestWithParam<ScatterCase> {};
+
+// With one pellet and one free parameter the fit can only match the shots' mean, so one
+// standard error of the parameter must move the computed velocity by the standard error of
+// that mean, s/√n: a statistical fact that owes nothing to the fit's own formulas. The
+// designed velocity's jumps (about 0.1 m/s) against the 1.2 m/s and more moved here explain
+// the 10 % allowed.
+TEST_P(GunFitStandardError, MovesTheVelocityByTheStandardErrorOfTheShotsMean) {
+    const ScatterCase& c = GetParam();
+    const double pellet = 0.53;  // g
+    const double truth = ComputedVelocity(ExampleGunWith({{MaximumForce, "415"}}), pellet);
+    std::vector<MeasuredShot> shots;
+    for (int shot = 0; shot < c.shots; ++shot) {
+        shots.push_back({pellet, truth + (shot % 2 ? c.scatter : -c.scatter)});
+    }
+    const GunParameter free[] = {MaximumForce};
+    const GunFit fit = FitGunToShots(ExampleGunTexts(), free, shots);
+    ASSERT_TRUE(fit.parameters[0].standardError);
+    const double fitted = fit.parameters[0].fittedValue;
+    const double error = *fit.parameters[0].standardError;
+    const auto velocityWith = [&](double maximumForce) {
+        return ComputedVelocity(ExampleGunWith({{MaximumForce, NumberToField(maximumForce, '.')}}),
+                                pellet);
+    };
+    const double moved = (velocityWith(fitted + error) - velocityWith(fitted - error)) / 2;
+    const double n = c.shots;
+    const double sampleSpread = c.scatter * std::sqrt(n / (n - 1));
+    EXPECT_NEAR(moved, sampleSpread / std::sqrt(n), 0.1 * sampleSpread / std::sqrt(n));
+    EXPECT_FALSE(fit.IsPoor());  // the residual is the scatter itself
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(, GunFitStandardError, testing::Values(
+    ScatterCase{"FourShots",  3.0, 4},
+    ScatterCase{"EightShots", 2.0, 8}),
+    [](const testing::TestParamInfo<ScatterCase>& info) { return std::string(info.param.name); });
+// clang-format on
+
+// The piston's friction force is its friction coefficient times the packing's thickness: the
+// shots can only settle the product, and the fit must say so rather than report two values.
+TEST(GunFit, NamesParametersThatActOnlyTogether) {
+    const GunParameterTexts truth = ExampleGunWith({{PistonFriction, "0.12"}});
+    std::vector<MeasuredShot> shots;
+    for (const double pellet : {0.45, 0.68}) {
+        shots.push_back({pellet, ComputedVelocity(truth, pellet)});
+    }
+    const GunParameter free[] = {PackingThickness, PistonFriction};
+    const GunFit fit = FitGunToShots(ExampleGunTexts(), free, shots);
+    ASSERT_EQ(fit.indistinguishable.size(), 1u);
+    EXPECT_EQ(fit.indistinguishable[0], std::make_pair(size_t{0}, size_t{1}));
+    EXPECT_EQ(fit.parameters[0].parameter, PackingThickness);  // in the order given
+}
+
+// Velocities no gun reaches make every sum of squares infinite; the fit must end with a
+// message instead of reporting an infinite RMS residual as a result.
+TEST(GunFit, RefusesShotsWhoseResidualsAreNotFinite) {
+    const MeasuredShot shots[] = {{0.5, 1e200}, {0.6, 1e200}};
+    const GunParameter free[] = {MaximumForce};
+    try {
+        FitGunToShots(ExampleGunTexts(), free, shots);
+        FAIL() << "the fit gave a result";
+    } catch (const CommandAbort& abort) {
+        EXPECT_EQ(std::string(abort.what()).rfind("The fit has no finite result: ", 0), 0u)
+            << abort.what();
+    }
+}
 
 }  // namespace
