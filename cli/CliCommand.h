@@ -50,5 +50,6 @@ void AddGunReport(CLI::App& command, std::string& path);
 GunParameterTexts ParameterTextsOf(const GunParameters& gun);
 
 // The shots of a chronograph's CSV file; a file that cannot be read ends the command with
-// "<path>: File loading error.".
+// "<path>: File loading error.", a FIFO that no program writes into with a message that says
+// so. A pipe serves as well as a file.
 std::vector<MeasuredShot> LoadChronographShots(const std::string& path);

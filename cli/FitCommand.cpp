@@ -270,13 +270,14 @@ CliAction DefineFit(CLI::App& command) {
                     "as the shots have pellet weights")
         ->option_text("NAME[,NAME...]")
         ->required()
-        ->delimiter(',');
+        ->delimiter(',')
+        ->transform(TrimmedListItem);
     command
         .add_option("--save", options->save,
                     "write the report of the fitted gun with the summary of its\n"
                     "shot with the report's own pellet (three decimals, as Save)")
         ->option_text("FITTED.txt")
-        ->check(NonEmptyFileName);
+        ->check(WholeFileName);
     command.footer(
         WrapWords("Parameter names: " + FittableNames() + ".", 90, 2) +
         "\n"

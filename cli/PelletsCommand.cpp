@@ -161,7 +161,7 @@ CliAction DefinePellets(CLI::App& command) {
                                     "a PNG picture of velocity (above) and energy (below)\n"
                                     "over the pellet weight")
                         ->option_text("FILE.png")
-                        ->check(NonEmptyFileName);
+                        ->check(WholeFileName);
     command
         .add_option("--size", options->size, "its size in pixels (default 426x516: two graphs)")
         ->option_text("WxH")

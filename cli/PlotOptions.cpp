@@ -11,7 +11,8 @@
 namespace {
 
 constexpr int SmallestPictureSide = 83;  // the graph is drawn only from 1.5 × its margins up
-constexpr int LargestPictureSide = 10000;
+// 4096 × 4096 pixels of four bytes are 64 MiB: the picture stays within what a desktop spares.
+constexpr int LargestPictureSide = 4096;
 
 template <class Items>
 std::vector<std::string> NamesOf(const Items& items) {
@@ -59,7 +60,7 @@ void AddPlotOptions(CLI::App& command, PlotOptions& options) {
     command.add_option("-o", options.picture, "the PNG picture to write")
         ->option_text("FILE.png")
         ->required()
-        ->check(NonEmptyFileName);
+        ->check(WholeFileName);
     command
         .add_option("--size", options.size,
                     "its size in pixels (default 426x258, the window's graph)")

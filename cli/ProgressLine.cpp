@@ -1,5 +1,6 @@
 #include "cli/ProgressLine.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,14 +21,47 @@ std::string Duration(double seconds) {
                : FormatReport("%lld:%02lld", whole / 60, whole % 60);
 }
 
+// Columns of a terminal that does not say; the last column stays free, as writing into it
+// makes some terminals wrap.
+constexpr size_t UsualWidth = 80;
+
+size_t UsableWidth(int terminalDescriptor) {
+    winsize size{};
+    const bool known = ioctl(terminalDescriptor, TIOCGWINSZ, &size) == 0 && size.ws_col > 0;
+    return (known ? size.ws_col : UsualWidth) - 1;
+}
+
 }  // namespace
 
-ProgressLine::ProgressLine(std::ostream& terminal, std::string unit)
-    : terminal_(terminal), unit_(std::move(unit)) {}
+std::string ProgressText(size_t done, size_t total, double seconds, const std::string& unit,
+                         size_t width) {
+    const double rate = static_cast<double>(done) / seconds;
+    const std::string share =
+        FormatReport("%5.1f %%", 100.0 * static_cast<double>(done) / static_cast<double>(total));
+    const std::string left =
+        rate > 0 ? ", " + Duration(static_cast<double>(total - done) / rate) + " left" : "";
+    // The longest form that fits, down to the share alone cut to the width.
+    const std::string forms[] = {
+        share + FormatReport(" of %zu %s, %.0f %s/s", total, unit.c_str(), rate, unit.c_str()) +
+            left,
+        share + left,
+        share,
+    };
+    for (const std::string& form : forms) {
+        if (form.size() <= width) {
+            return form;
+        }
+    }
+    return share.substr(0, width);
+}
+
+ProgressLine::ProgressLine(std::ostream& terminal, std::string unit, int terminalDescriptor)
+    : terminal_(terminal), unit_(std::move(unit)), terminalDescriptor_(terminalDescriptor) {}
 
 ProgressLine::~ProgressLine() {
     if (shownLength_ > 0) {
-        terminal_ << '\r' << std::string(shownLength_, ' ') << '\r' << std::flush;
+        const size_t wiped = std::min(shownLength_, UsableWidth(terminalDescriptor_));
+        terminal_ << '\r' << std::string(wiped, ' ') << '\r' << std::flush;
     }
 }
 
@@ -37,19 +71,17 @@ void ProgressLine::Show(size_t done, size_t total) {
         return;
     }
     lastShown_ = now;
-    const double seconds = std::chrono::duration<double>(now - start_).count();
-    const double rate = static_cast<double>(done) / seconds;
-    std::string line = FormatReport("%5.1f %% of %zu %s, %.0f %s/s", 100.0 * done / total, total,
-                                    unit_.c_str(), rate, unit_.c_str());
-    if (rate > 0) {
-        line += ", " + Duration(static_cast<double>(total - done) / rate) + " left";
-    }
+    const size_t width = UsableWidth(terminalDescriptor_);
+    std::string line = ProgressText(
+        done, total, std::chrono::duration<double>(now - start_).count(), unit_, width);
+    // Blanks over what is left of a longer line shown before, within the width.
     const size_t length = line.size();
-    if (length < shownLength_) {
-        line += std::string(shownLength_ - length, ' ');
+    const size_t wiped = std::min(shownLength_, width);
+    if (length < wiped) {
+        line += std::string(wiped - length, ' ');
     }
     terminal_ << '\r' << line << std::flush;
-    shownLength_ = std::max(shownLength_, length);
+    shownLength_ = std::max(std::min(shownLength_, width), length);
 }
 
 bool ShowsProgressOnStandardError(const std::ostream& out, const std::ostream& err) {

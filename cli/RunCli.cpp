@@ -9,6 +9,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliHelpFormatter.h"
+#include "cli/CliValidators.h"
 #include "cli/Commands.h"
 #include "cli/UsageError.h"
 #include "common/CommandRunner.h"
@@ -77,6 +78,13 @@ int RunArguments(std::span<const std::string> arguments, std::ostream& out, std:
     parser.formatter(std::make_shared<CliHelpFormatter>(command->synopsis));
     parser.set_help_flag("-h,--help", "print this help and exit");
     const CliAction action = command->define(parser);
+    // An empty value would pass for an option not given: every option that takes a value
+    // refuses it alike.
+    for (CLI::Option* option : parser.get_options()) {
+        if (option->nonpositional() && option->get_expected_max() > 0) {
+            option->check(NonEmptyValue);
+        }
+    }
     try {
         // CLI11 takes the words last first.
         std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);

@@ -87,7 +87,7 @@ CliAction DefineSimulate(CLI::App& command) {
         .add_option("--save", options->save,
                     "write the report of this gun with this summary, as Save does")
         ->option_text("REPORT.txt")
-        ->check(NonEmptyFileName);
+        ->check(WholeFileName);
     command.footer(
         "Example: velloran-cli simulate RevIve.txt --csv shot.csv\n"
         "\n"

@@ -11,6 +11,7 @@
 
 #include "cli/CliHelpFormatter.h"
 #include "cli/CliNumbers.h"
+#include "cli/CliValidators.h"
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
 #include "cli/ProgressLine.h"
@@ -134,7 +135,7 @@ CliAction DefineSweep(CLI::App& command) {
                     "compute on N threads (default: one per core; never more than\n"
                     "the cores); the output is the same for any N")
         ->option_text("N")
-        ->check(CLI::PositiveNumber);
+        ->check(AtLeastOne);
     command
         .add_option("--shard", options->shard,
                     "compute only the K-th of N contiguous parts of the grid;\n"

@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <cerrno>
+#include <charconv>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -42,6 +44,41 @@ bool WriteThrough(const fs::path& path, const std::function<bool(QIODevice&)>& w
     FileDescriptor file(open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | waiting));
     return file.IsOpen() && MakeBlocking(file.Get()) && WriteInto(file.Get(), write) &&
            file.Close();
+}
+
+// The descriptor of this process that path names through /dev/stdout, /dev/fd/N or
+// /proc/self/fd/N, or nothing. Such a name stands for what the shell redirected there: a
+// terminal, a pipe, or a file opened for appending, which is written into through the
+// descriptor (at its offset, in its mode) and never replaced by a new file.
+std::optional<int> OwnDescriptorNamed(const fs::path& path) {
+    std::error_code error;
+    const fs::path ownDescriptors = fs::canonical("/proc/self/fd", error);
+    if (error) {
+        return std::nullopt;
+    }
+    fs::path hop = path;
+    for (int links = 0; links < 40; ++links) {  // as many as the system follows
+        const fs::path folder =
+            fs::canonical(hop.has_parent_path() ? hop.parent_path() : ".", error);
+        if (!error && folder == ownDescriptors) {
+            const std::string name = hop.filename().native();
+            int descriptor = -1;
+            const auto [end, failure] =
+                std::from_chars(name.data(), name.data() + name.size(), descriptor);
+            return failure == std::errc() && end == name.data() + name.size()
+                       ? std::optional(descriptor)
+                       : std::nullopt;
+        }
+        if (!fs::is_symlink(hop, error)) {
+            return std::nullopt;
+        }
+        const fs::path target = fs::read_symlink(hop, error);
+        if (error) {
+            return std::nullopt;
+        }
+        hop = target.is_absolute() ? target : hop.parent_path() / target;
+    }
+    return std::nullopt;
 }
 
 // A new file "<path>.XXXXXX" with six random letters, created with the given permissions less
@@ -114,6 +151,9 @@ bool ReplaceWhole(const fs::path& path, const struct stat* replaced,
 
 bool SaveFileWhole(const fs::path& path, const std::function<bool(QIODevice&)>& write,
                    FifoOpening fifo) {
+    if (const std::optional<int> descriptor = OwnDescriptorNamed(path)) {
+        return WriteInto(*descriptor, write);
+    }
     struct stat link {};
     if (lstat(path.c_str(), &link) != 0) {
         return errno == ENOENT && ReplaceWhole(path, nullptr, write);

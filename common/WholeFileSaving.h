@@ -1,6 +1,7 @@
 #pragma once
 // Writing a file whole or not at all: an existing file is replaced only by a complete new one.
-// What is no regular file (a FIFO, a device) cannot be replaced; it is written into.
+// What is no regular file (a FIFO, a device) cannot be replaced; it is written into, and so is
+// a descriptor the process holds open, named as /dev/stdout or /dev/fd/N.
 
 #include <filesystem>
 #include <functional>

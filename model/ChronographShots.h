@@ -16,12 +16,15 @@ struct MeasuredShot {
 // The shot's muzzle energy, J.
 double MeasuredEnergy(const MeasuredShot& shot);
 
-// Reads the CSV text. The header names one weight column, bullet_weight_g or bullet_weight_gr
-// (grains), and one velocity column, velocity_m_s or velocity_fps (feet per second); other
-// columns are ignored, fields may be quoted, blank lines are skipped. Numbers take a point.
-// Ends the command (CommandAbort) when the header lacks a column or names one twice, when no
-// shot follows, or when rows are bad: then with one line per bad row, each naming fileName
-// and the row's line number.
+// Reads the CSV text. The header (the first line that is not blank) names one weight column,
+// bullet_weight_g or bullet_weight_gr (grains), and one velocity column, velocity_m_s or
+// velocity_fps (feet per second), in any case; other columns are ignored, fields may be
+// quoted, blank lines are skipped. Numbers take a point. A shot must lie within what the model
+// computes (docs/chronograph-shots.md). Ends the command (CommandAbort) when the text is
+// UTF-16 or ends its lines in CR alone, when the header lacks a column or names one twice,
+// when no shot follows, or when rows are bad: then with one line for each of the first ten
+// bad rows, each naming fileName and the row's line number, and a count of the rest. Memory
+// beyond the shots stays bounded whatever the lines hold.
 std::vector<MeasuredShot> ReadChronographShots(std::string_view text,
                                                const std::string& fileName);
 

@@ -229,6 +229,13 @@ TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
         {"convert", "1", "g", "yd"},
         {"convert", "1", "g"},
         {"spring", "1", "2", "3", "4"},
+        // Empty values pass for none given; "-" is standard output, never a file to replace.
+        {"sweep", "a.txt", "--vary", "PistonStroke=1:2:3", "--shard", ""},
+        {"pellets", "a.txt", "--weights", "0.4:0.6:3", "--limit", ""},
+        {"simulate", "-", "--save", "-"},
+        {"compare", "-", "b.txt", "--y", "pressure", "-o", "-"},
+        {"fit", "-", "--chrono", "s.csv", "--free", "MaximumForce", "--save", "-"},
+        {"plot", "a.txt", "--y", "pressure", "-o", "x.png", "--size", "4097x258"},
     };
     for (const std::vector<std::string>& arguments : wrong) {
         std::ostringstream out;
@@ -236,6 +243,23 @@ TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
         EXPECT_EQ(RunCli(arguments, out, err), 2) << testing::PrintToString(arguments);
         EXPECT_NE(err.str().find("usage: velloran-cli"), std::string::npos) << err.str();
         EXPECT_EQ(out.str(), "");
+    }
+}
+
+TEST(CliUsage, WrongUsageNamesTheBoundThatWasMissed) {
+    const std::pair<std::vector<std::string>, const char*> wrong[] = {
+        {{"sweep", "a.txt", "--vary", "PistonStroke=1:2:3", "--threads", "0"},
+         "--threads: must be a whole number, at least 1, not '0'\n"},
+        {{"plot", "a.txt", "--y", "pressure", "-o", "x.png", "--size", "10000x10000"},
+         "the width must be a whole number from 83 to 4096, not '10000'\n"},
+        {{"fit", "a.txt", "--chrono", "s.csv", "--free", "MaximumForce", "--save", "-"},
+         "--save: writes a file, not standard output ('-'); for a file named -, give ./-\n"},
+    };
+    for (const auto& [arguments, message] : wrong) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunCli(arguments, out, err), 2) << testing::PrintToString(arguments);
+        EXPECT_NE(err.str().find(message), std::string::npos) << err.str();
     }
 }
 
@@ -327,6 +351,23 @@ TEST(CliProgram, ReportsThroughItsExitStatusAndStreams) {
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(program.readAllStandardOutput(),
               QByteArray("velloran-cli ") + VelloranVersion + "\n");
+
+    // The shell's redirection behind /dev/stdout or /dev/stderr, appending to a log, is written
+    // through: the log keeps what it held, the picture follows.
+    QTemporaryDir folder;
+    const QString gun = folder.filePath("gun.txt");
+    SaveGunReport(gun.toStdString(), " Air Gun", ExampleGunTexts(), '.', {});
+    for (const char* redirection : {"-o /dev/stdout >>\"$2\"", "-o /dev/stderr 2>>\"$2\""}) {
+        const QString log = folder.filePath("log.txt");
+        std::ofstream(log.toStdString()) << "earlier\n";
+        program.start("/bin/sh", {"-c", QString("exec \"$0\" plot \"$1\" --y pressure ") + redirection,
+                                  VELLORAN_CLI_PATH, gun, log});
+        ASSERT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitCode(), 0) << redirection;
+        QFile written(log);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(written.readAll().startsWith("earlier\n\x89PNG")) << redirection;
+    }
 
     // Standard output closed, or on a device that takes nothing: the result is lost, and said so.
     program.start("/bin/sh", {"-c", "exec \"$0\" convert 2.54 cm in >&-", VELLORAN_CLI_PATH});

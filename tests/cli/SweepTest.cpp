@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "cli/ProgressLine.h"
 #include "common/FieldNumber.h"
 #include "model/ShotBatch.h"
 #include "tests/cli/CliFixture.h"
@@ -117,6 +118,19 @@ TEST_F(Sweep, RefusesAReportThatCannotBeRead) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "File loading error.\n");
     EXPECT_EQ(run.out, "");
+}
+
+// A progress line wider than the terminal wraps, and the rewritten line leaves stale ones above.
+TEST(SweepProgress, KeepsWithinTheTerminalsWidth) {
+    const std::pair<size_t, const char*> widths[] = {
+        {79, "  1.2 % of 100000 points, 617 points/s, 2:40 left"},
+        {20, "  1.2 %, 2:40 left"},
+        {7, "  1.2 %"},
+        {3, "  1"},
+    };
+    for (const auto& [width, text] : widths) {
+        EXPECT_EQ(ProgressText(1234, 100000, 2.0, "points", width), text) << width;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QProcess>
 
 #include <fstream>
 #include <memory>
@@ -39,6 +42,27 @@ TEST_F(Tuning, FitRefusesWhatItCannotFitWithStatus1AndSaysWhy) {
          "The fit cannot start: every shot of the gun fails (Maximum Number of Steps was reached. Increase Step.)\n"},
         {"a bad row", "example.txt", "bullet_weight_g,velocity_m_s\n0.5,200\n0.6,fast\n", "MaximumForce",
          " line 3: the velocity 'fast' is not a number\n"},
+        {"a weight no pellet has", "example.txt", "bullet_weight_g,velocity_m_s\n1e300,200\n", "MaximumForce",
+         " line 2: the weight '1e300' is outside what the model computes, 0.001 to 1000 g\n"},
+        {"a weight below the normal doubles, in grains", "example.txt", "bullet_weight_gr,velocity_m_s\n1e-310,200\n", "MaximumForce",
+         " line 2: the weight '1e-310' is outside what the model computes, 0.0154324 to 15432.4 gr\n"},
+        {"a velocity no air gives", "example.txt", "bullet_weight_g,velocity_fps\n0.5,1e200\n", "MaximumForce",
+         " line 2: the velocity '1e200' is outside what the model computes, 3.28084 to 6561.68 ft/s\n"},
+        {"column names in capitals", "example.txt", "Bullet_Weight_G,Velocity_FPS\n0.5,fast\n", "MaximumForce",
+         " line 2: the velocity 'fast' is not a number\n"},
+        {"a blank line before the header", "example.txt", "\nbullet_weight_g,velocity_m_s\n0.5,fast\n", "MaximumForce",
+         " line 3: the velocity 'fast' is not a number\n"},
+        {"lines ended by CR alone", "example.txt", "bullet_weight_g,velocity_m_s\r0.5,200\r0.6,190\r", "MaximumForce",
+         ": its lines end in CR alone; save it with LF or CR LF line ends\n"},
+        {"UTF-16", "example.txt", "\xFF\xFE" "b", "MaximumForce",
+         ": the file is UTF-16 text or no text at all; save it as UTF-8 or ASCII text\n"},
+        {"a quoted line break", "example.txt", "bullet_weight_g,velocity_m_s\n0.5,\"200\n\"\n", "MaximumForce",
+         " line 2: a quote is not closed on its line (a field cannot hold a line break)\n"},
+        {"semicolons between fields", "example.txt", "bullet_weight_g;velocity_m_s\n0,5;200\n", "MaximumForce",
+         ": the header line names no weight column (bullet_weight_g or bullet_weight_gr); its fields are "
+         "separated by semicolons: export the file with commas between fields and points in numbers\n"},
+        {"a space after a comma", "example.txt", "bullet_weight_g,velocity_m_s\n0.5,200\n0.5,202\n", "MaximumForce, PistonFriction",
+         "A fit of 2 parameters needs shots of at least as many pellet weights; the shots have 1.\n"},
     };
     // clang-format on
     for (const FitRefusal& refusal : refusals) {
@@ -47,7 +71,8 @@ TEST_F(Tuning, FitRefusesWhatItCannotFitWithStatus1AndSaysWhy) {
                                 refusal.free, "--save", PathOf("fitted.txt")});
         EXPECT_EQ(run.status, 1) << refusal.why;
         const std::string expected =
-            (refusal.message[0] == ' ' ? shots : std::string()) + refusal.message;
+            (refusal.message[0] == ' ' || refusal.message[0] == ':' ? shots : std::string()) +
+            refusal.message;
         EXPECT_EQ(run.err.substr(0, expected.size()), expected) << refusal.why;
         EXPECT_EQ(run.out, "") << refusal.why;
         EXPECT_FALSE(QFile::exists(QString::fromStdString(PathOf("fitted.txt")))) << refusal.why;
@@ -87,6 +112,47 @@ TEST_F(Tuning, FitThatRanButCannotBeSavedPrintsItsTableAndSaysWhyNothingWasSaved
         EXPECT_EQ(run.out.rfind("Fitted to ", 0), 0u) << c.why;
         EXPECT_FALSE(QFile::exists(QString::fromStdString(PathOf("fitted.txt")))) << c.why;
     }
+}
+
+// A NUL byte, a field of a megabyte and thousands of bad rows: the message quotes each field
+// readably and in short, shows the first ten rows and counts the rest.
+TEST_F(Tuning, BadRowsAreQuotedShortAndCountedBeyondTheFirstTen) {
+    using namespace std::string_literals;
+    std::string text = "bullet_weight_g,velocity_m_s\n0.5,2\0x\n0.6,"s + std::string(1 << 20, '9') +
+                       "x\n";
+    for (int row = 0; row < 5000; ++row) {
+        text += "0.7,fast\n";
+    }
+    const std::string shots = WriteFile("shots.csv", text);
+    const CliRun run =
+        Run({"fit", PathOf("example.txt"), "--chrono", shots, "--free", "MaximumForce"});
+    EXPECT_EQ(run.status, 1);
+    std::string expected = shots + " line 2: the velocity '2\\x00x' is not a number\n" + shots +
+                           " line 3: the velocity '" + std::string(32, '9') +
+                           "...' is not a number\n";
+    for (int line = 4; line < 12; ++line) {
+        expected += shots + " line " + std::to_string(line) + ": the velocity 'fast' is not a number\n";
+    }
+    EXPECT_EQ(run.err, expected + shots + ": 4992 more bad rows\n");
+}
+
+// A FIFO that no program writes into would keep the command waiting for ever.
+TEST_F(Tuning, ShotsFromAFifoWithoutWriterAreRefusedNotWaitedFor) {
+    const std::string fifo = PathOf("shots.fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    QProcess program;
+    program.start(VELLORAN_CLI_PATH, {"fit", QString::fromStdString(PathOf("example.txt")),
+                                      "--chrono", QString::fromStdString(fifo), "--free",
+                                      "MaximumForce"});
+    const bool finished = program.waitForFinished(30000);
+    if (!finished) {
+        program.kill();
+        program.waitForFinished();
+    }
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(program.readAllStandardError().toStdString(),
+              fifo + ": a FIFO or pipe that no program writes into\n");
 }
 
 // Each row holds the shot the Compute button gives for the gun with that pellet; the imperial
