@@ -115,7 +115,8 @@ TEST_F(Sweep, TheShardsInOrderMakeTheWholeSweep) {
 TEST_F(Sweep, RefusesAReportThatCannotBeRead) {
     const CliRun run = Run({"sweep", PathOf("missing.txt"), "--vary", "PistonStroke=50:70:3"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "File loading error.\n");
+    EXPECT_EQ(run.err, "File loading error. " + PathOf("missing.txt") +
+                           ": No such file or directory\n");
     EXPECT_EQ(run.out, "");
 }
 
