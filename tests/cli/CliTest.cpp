@@ -7,7 +7,9 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QTest>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -149,9 +151,9 @@ TEST_F(Simulate, RefusesBadReportsWithTheWindowsMessages) {
     tinyStep[static_cast<size_t>(Index(ComputationStep))] = "0.001";
     const std::pair<std::string, std::string> cases[] = {
         {PathOf("missing.txt"),
-         "File loading error. " + PathOf("missing.txt") + ": No such file or directory\n"},
+         "File loading error. " + PathOf("missing.txt") + ": " + std::strerror(ENOENT) + "\n"},
         {folder.path().toStdString(),
-         "File loading error. " + folder.path().toStdString() + ": Is a directory\n"},
+         "File loading error. " + folder.path().toStdString() + ": " + std::strerror(EISDIR) + "\n"},
         {PathOf("damaged.txt"),
          "Wrong data format. " + PathOf("damaged.txt") + " holds no gun report as Save writes it.\n"},
         {SaveGun("zero-stroke.txt", zeroStroke), "One or more Parameters out of range.\n"},
@@ -435,7 +437,8 @@ TEST(CliProgram, ReportsThroughItsExitStatusAndStreams) {
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 1);
     EXPECT_EQ(program.readAllStandardError(),
-              "File loading error. /nonexistent/gun.txt: No such file or directory\n");
+              QByteArray("File loading error. /nonexistent/gun.txt: ") + std::strerror(ENOENT) +
+                  "\n");
 
     program.start(VELLORAN_CLI_PATH, {});
     ASSERT_TRUE(program.waitForFinished(30000));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -158,7 +160,7 @@ TEST_F(Tuning, FitAndPelletsNameTheFileThatCannotBeRead) {
     for (const auto& [arguments, path] : cases) {
         const CliRun run = Run(arguments);
         EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.err, "File loading error. " + path + ": No such file or directory\n");
+        EXPECT_EQ(run.err, "File loading error. " + path + ": " + std::strerror(ENOENT) + "\n");
     }
 }
 
