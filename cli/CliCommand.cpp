@@ -1,7 +1,7 @@
 #include "cli/CliCommand.h"
 
-#include <CLI/App.hpp>
 #include <sys/stat.h>
+#include <CLI/App.hpp>
 
 #include <cerrno>
 #include <cstring>
@@ -10,11 +10,11 @@
 #include <ostream>
 #include <set>
 
-#include "common/CommandErrors.h"
-#include "common/FieldNumber.h"
 #include "cli/CliNumbers.h"
 #include "cli/SweepGrid.h"
 #include "cli/UsageError.h"
+#include "common/CommandErrors.h"
+#include "common/FieldNumber.h"
 #include "datafile/GunDataReader.h"
 #include "datafile/GunReportFile.h"
 
@@ -93,8 +93,8 @@ std::vector<std::string> ListItems(const std::string& list) {
     size_t start = 0;
     while (true) {
         const size_t comma = list.find(',', start);
-        std::string item = list.substr(start, comma == std::string::npos ? std::string::npos
-                                                                          : comma - start);
+        std::string item =
+            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         const size_t first = item.find_first_not_of(' ');
         items.push_back(first == std::string::npos ? "" : item.substr(first));
         if (comma == std::string::npos) {
@@ -118,9 +118,8 @@ ParameterSettings ParseParameterSettings(const std::vector<std::string>& setting
             if (!named.insert(parameter).second) {
                 throw UsageError("--set gives " + name + " twice");
             }
-            parsed.emplace_back(parameter,
-                                ParseParameterValue(parameter, item.substr(equals + 1),
-                                                    "--set " + name));
+            parsed.emplace_back(parameter, ParseParameterValue(parameter, item.substr(equals + 1),
+                                                               "--set " + name));
         }
     }
     return parsed;

@@ -73,8 +73,7 @@ double ParseParameterValue(GunParameter parameter, const std::string& text,
     const CliQuantity given = ParseCliQuantity(text, what, fieldUnit->quantity, fieldUnit);
     const double value = ConvertBetween(given.value, *given.unit, *fieldUnit);
     if (!std::isfinite(value)) {
-        throw UsageError(what + " '" + text + "' is beyond the range of a double in " +
-                         info.unit);
+        throw UsageError(what + " '" + text + "' is beyond the range of a double in " + info.unit);
     }
     return value;
 }

@@ -7,8 +7,10 @@ namespace {
 
 std::string RangeText(AcceptedRange range) {
     switch (range) {
-        case AcceptedRange::AboveMinimumForce: return "above MinimumForce";
-        case AcceptedRange::Positive: break;
+        case AcceptedRange::AboveMinimumForce:
+            return "above MinimumForce";
+        case AcceptedRange::Positive:
+            break;
     }
     return "above 0";
 }
@@ -63,9 +65,9 @@ std::string ParameterGlossary(GlossaryLayout layout) {
         if (layout == GlossaryLayout::BlankLineBetween && !text.empty()) {
             text += '\n';
         }
-        text += Wrapped(std::string(info.fieldName) + " (" + UnitText(info) + "): " + info.meaning +
-                            ".",
-                        "", "    ");
+        text += Wrapped(
+            std::string(info.fieldName) + " (" + UnitText(info) + "): " + info.meaning + ".", "",
+            "    ");
         text += Wrapped("Accepted: " + RangeText(info.range) + ". Acts on: " + info.actsOn + ".",
                         "    ", "    ");
     }

@@ -12,8 +12,8 @@
 #include "cli/CliNumbers.h"
 #include "cli/CliValidators.h"
 #include "cli/Commands.h"
-#include "cli/OutputFiles.h"
 #include "cli/CsvFormat.h"
+#include "cli/OutputFiles.h"
 #include "cli/PlotOptions.h"
 #include "cli/SweepGrid.h"
 #include "cli/UsageError.h"
@@ -23,25 +23,25 @@
 #include "common/ReportFormat.h"
 #include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
+#include "graph/CurveSlot.h"
 #include "graph/GraphLayout.h"
 #include "graph/PainterCanvas.h"
 #include "graph/PelletGraphs.h"
 #include "model/ChronographShots.h"
-#include "graph/CurveSlot.h"
 #include "model/EnergyLimitVerdict.h"
 #include "model/PelletTable.h"
-#include "model/UnitTable.h"
 #include "model/PelletUnits.h"
+#include "model/UnitTable.h"
 
 namespace {
 
 struct PelletsOptions {
     std::string gun;
     std::vector<std::string> settings;  // --set
-    std::string weights;  // FROM:TO:STEPS, in g or with a unit
-    std::string limit;    // "" when not given
-    std::string margin;   // PERCENT, likewise
-    std::string picture;  // likewise
+    std::string weights;                // FROM:TO:STEPS, in g or with a unit
+    std::string limit;                  // "" when not given
+    std::string margin;                 // PERCENT, likewise
+    std::string picture;                // likewise
     std::string size = "426x516";
     std::string chrono;  // likewise
 };
@@ -57,10 +57,10 @@ QSize PictureSize(const PelletsOptions& options) {
     const QSize size = ChosenPictureSize(plot);
     const int smallestGraph = static_cast<int>(std::ceil(MinimumImageSide));
     if (size.height() < 2 * smallestGraph) {
-        throw UsageError("the picture holds two graphs, one above the other: its height must be "
-                         "at least " +
-                         std::to_string(2 * smallestGraph) + ", not " +
-                         std::to_string(size.height()));
+        throw UsageError(
+            "the picture holds two graphs, one above the other: its height must be "
+            "at least " +
+            std::to_string(2 * smallestGraph) + ", not " + std::to_string(size.height()));
     }
     return size;
 }
@@ -69,8 +69,7 @@ QSize PictureSize(const PelletsOptions& options) {
 void RefuseMorePointsThanAGraphHolds(size_t points, const std::string& what) {
     if (points > static_cast<size_t>(CurveCapacity)) {
         throw UsageError("-o draws at most " + std::to_string(CurveCapacity) + " " + what +
-                         ", not " + std::to_string(points) +
-                         "; leave out -o for the table alone");
+                         ", not " + std::to_string(points) + "; leave out -o for the table alone");
     }
 }
 
@@ -81,9 +80,12 @@ struct LimitOptions {
 
 const char* StandingText(LimitStanding standing) {
     switch (standing) {
-        case LimitStanding::Over: return "yes";
-        case LimitStanding::Near: return "near";
-        case LimitStanding::Within: break;
+        case LimitStanding::Over:
+            return "yes";
+        case LimitStanding::Near:
+            return "near";
+        case LimitStanding::Within:
+            break;
     }
     return "no";
 }
@@ -97,11 +99,9 @@ void WriteHeader(std::ostream& out, bool withLimit) {
 void WriteRow(std::ostream& out, const PelletRow& row, const std::optional<LimitOptions>& limit) {
     using namespace PelletUnits;
     const ShotFigures& shot = row.figures;
-    out << CsvNumber(row.bulletWeight) << ',' << CsvNumber(row.bulletWeight / GramsPerGrain)
-        << ',';
+    out << CsvNumber(row.bulletWeight) << ',' << CsvNumber(row.bulletWeight / GramsPerGrain) << ',';
     if (!shot.failure.empty()) {
-        out << CsvField(WithClosingFullStop(shot.failure)) << ",,,," << (limit ? "," : "")
-            << '\n';
+        out << CsvField(WithClosingFullStop(shot.failure)) << ",,,," << (limit ? "," : "") << '\n';
         return;
     }
     out << "ok," << CsvNumber(shot.muzzleVelocity) << ','
@@ -200,8 +200,7 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
     }
     const GunParameters gun = LoadGun(options.gun, options.settings);
     const std::vector<MeasuredShot> measured =
-        options.chrono.empty() ? std::vector<MeasuredShot>()
-                               : LoadChronographShots(options.chrono);
+        options.chrono.empty() ? std::vector<MeasuredShot>() : LoadChronographShots(options.chrono);
     RefuseMorePointsThanAGraphHolds(measured.size(), "shots");
 
     // The rows go out as they are computed; only a picture, at most CurveCapacity points,
@@ -241,9 +240,8 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
         QImage image(*size, QImage::Format_RGB32);
         {
             PainterCanvas canvas(image);
-            DrawPelletGraphs(drawn, measured,
-                             limit ? std::optional(limit->energy) : std::nullopt, size->width(),
-                             size->height(), *graphs, canvas, '.');
+            DrawPelletGraphs(drawn, measured, limit ? std::optional(limit->energy) : std::nullopt,
+                             size->width(), size->height(), *graphs, canvas, '.');
         }
         if (!SaveFileWhole(options.picture,
                            [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
@@ -285,8 +283,7 @@ CliAction DefinePellets(CLI::App& command) {
                                     "over the pellet weight, of at most 10010 weights")
                         ->option_text("FILE.png")
                         ->check(NonEmptyFileName);
-    command
-        .add_option("--size", options->size, "its size in pixels (default 426x516: two graphs)")
+    command.add_option("--size", options->size, "its size in pixels (default 426x516: two graphs)")
         ->option_text("WxH")
         ->needs(picture);
     command

@@ -127,9 +127,9 @@ constexpr bool NoSpellingLooksLikeANumber() {
         }
         for (const char* text : unit.spellings) {
             const std::string_view spelling = text == nullptr ? "" : text;
-            if (text != nullptr && (spelling.empty() ||
-                                    spelling.find_first_of("0123456789+-.eE ") == 0 ||
-                                    spelling.back() == ' ')) {
+            if (text != nullptr &&
+                (spelling.empty() || spelling.find_first_of("0123456789+-.eE ") == 0 ||
+                 spelling.back() == ' ')) {
                 return false;
             }
         }
