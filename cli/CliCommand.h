@@ -4,6 +4,8 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/MessageSink.h"
 #include "model/ChronographShots.h"
@@ -45,11 +47,33 @@ private:
 // Declares the required first argument GUN.txt, a gun report saved by Velloran.
 void AddGunReport(CLI::App& command, std::string& path);
 
+// Declares --set NAME=VALUE[,NAME=VALUE…], which changes parameters of the loaded gun before
+// anything runs; it may be given more than once.
+void AddParameterSettings(CLI::App& command, std::vector<std::string>& settings);
+
+// The parameters that --set changes, each with its value in the unit of its field. Raises
+// UsageError for a name that is no parameter, a value that is no number in a unit of its
+// quantity, or a parameter set twice.
+using ParameterSettings = std::vector<std::pair<GunParameter, double>>;
+ParameterSettings ParseParameterSettings(const std::vector<std::string>& settings);
+
+// The items of a comma-separated list, blanks after a comma allowed.
+std::vector<std::string> ListItems(const std::string& list);
+
+// The gun of a report, with the --set changes. A file that cannot be loaded ends the command
+// with the window's message, the file's name and the reason ("File loading error. gun.txt: No
+// such file or directory"). The name is the one the report's name line holds, without the
+// blanks the writer puts around it, so that saving it again writes the same name line.
+GunParameters LoadGun(const std::string& path, const std::vector<std::string>& settings);
+
+// The gun with the changes made.
+GunParameters WithSettings(GunParameters gun, const ParameterSettings& settings);
+
 // The gun of a report file, as its sixteen parameter texts with a point as separator: the
 // texts the window would show after loading it.
 GunParameterTexts ParameterTextsOf(const GunParameters& gun);
 
 // The shots of a chronograph's CSV file; a file that cannot be read ends the command with
-// "<path>: File loading error.", a FIFO that no program writes into with a message that says
-// so. A pipe serves as well as a file.
+// "File loading error. <path>: <reason>"; a FIFO that no program writes into with a message
+// that says so. A pipe serves as well as a file.
 std::vector<MeasuredShot> LoadChronographShots(const std::string& path);

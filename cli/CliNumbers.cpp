@@ -1,14 +1,12 @@
 #include "cli/CliNumbers.h"
 
-#include <array>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string_view>
 
 #include "cli/UsageError.h"
 #include "common/FieldNumber.h"
-#include "model/PelletUnits.h"
 
 double ParseCliNumber(const std::string& text, const std::string& what) {
     const std::optional<double> value = TryFieldToNumber(text, '.');
@@ -29,26 +27,62 @@ int ParseCliCount(const std::string& text, const std::string& what, int minimum,
     return value;
 }
 
+CliQuantity ParseCliQuantity(const std::string& text, const std::string& what, Quantity quantity,
+                             const UnitInfo* defaultUnit) {
+    const std::string units = UnitSpellings(quantity);
+    const std::optional<ValueWithUnit> split = SplitUnit(text);
+    if (!split && defaultUnit != nullptr) {
+        return {ParseCliNumber(text, what), defaultUnit};
+    }
+    if (!split) {
+        throw UsageError(what + " takes a " + InfoOf(quantity).name + " with its unit (" + units +
+                         "), not '" + text + "'");
+    }
+    if (split->unit->quantity != quantity) {
+        throw UsageError(what + " takes a " + InfoOf(quantity).name + " (" + units + "), not a " +
+                         InfoOf(split->unit->quantity).name + ": '" + text + "'");
+    }
+    const std::optional<double> value = TryFieldToNumber(split->number, '.');
+    if (!value) {
+        throw UsageError(what + " '" + text + "' is not a number followed by a unit");
+    }
+    return {*value, split->unit};
+}
+
 double ParseCliEnergy(const std::string& text, const std::string& what) {
-    struct EnergyUnit {
-        std::string_view name;
-        double joules;
-    };
-    constexpr std::array<EnergyUnit, 2> Units = {{
-        {"J", 1},
-        {"ftlbf", PelletUnits::JoulesPerFootPound},
-    }};
-    for (const EnergyUnit& unit : Units) {
-        if (text.size() > unit.name.size() && std::string_view(text).ends_with(unit.name)) {
-            const std::string number = text.substr(0, text.size() - unit.name.size());
-            const std::optional<double> value = TryFieldToNumber(number, '.');
-            if (value && *value > 0 && *value * unit.joules < HUGE_VAL) {
-                return *value * unit.joules;
-            }
-            break;
+    const CliQuantity energy = ParseCliQuantity(text, what, Quantity::Energy, nullptr);
+    const double joules = ConvertBetween(energy.value, *energy.unit, *UnitNamed("J"));
+    if (!(energy.value > 0) || !std::isfinite(joules)) {
+        throw UsageError(what + " takes an energy above 0, not '" + text + "'");
+    }
+    return joules;
+}
+
+double ParseParameterValue(GunParameter parameter, const std::string& text,
+                           const std::string& what) {
+    const GunParameterInfo& info = InfoOf(parameter);
+    const UnitInfo* fieldUnit = UnitNamed(info.unit);
+    if (fieldUnit == nullptr) {
+        const std::optional<ValueWithUnit> split = SplitUnit(text);
+        if (split && TryFieldToNumber(split->number, '.')) {
+            throw UsageError(what + ": " + info.fieldName + " has no unit, not '" +
+                             std::string(split->unit->Name()) + "'");
+        }
+        return ParseCliNumber(text, what);
+    }
+    const CliQuantity given = ParseCliQuantity(text, what, fieldUnit->quantity, fieldUnit);
+    const double value = ConvertBetween(given.value, *given.unit, *fieldUnit);
+    if (!std::isfinite(value)) {
+        throw UsageError(what + " '" + text + "' is beyond the range of a double in " + info.unit);
+    }
+    return value;
+}
+
+std::vector<std::string> NegativeNumbersAsNumbers(std::vector<std::string> words) {
+    for (std::string& word : words) {
+        if (word.size() >= 2 && word[0] == '-' && word[1] == '.' && TryFieldToNumber(word, '.')) {
+            word.insert(1, 1, '0');
         }
     }
-    throw UsageError(what + " takes an energy above 0 with its unit, such as 7.5J or 12ftlbf, "
-                            "not '" +
-                     text + "'");
+    return words;
 }

@@ -28,6 +28,7 @@ namespace {
 
 struct CompareOptions : PlotOptions {
     std::vector<std::string> guns;
+    std::vector<std::string> settings;  // --set, on every gun
 };
 
 struct ComparedGun {
@@ -46,10 +47,10 @@ std::string Trimmed(const std::string& text) {
 
 // The gun of a report, computed as the Compute button computes it. A message it ends with
 // names the report, since there are several.
-ComparedGun ComputedGun(const std::string& path) {
+ComparedGun ComputedGun(const std::string& path, const ParameterSettings& settings) {
     ComparedGun gun{path, "", std::make_unique<SimulationResult>(), {}};
     try {
-        const GunParameters parameters = LoadGunReport(path);
+        const GunParameters parameters = WithSettings(LoadGunReport(path), settings);
         gun.name = Trimmed(parameters.name);
         ModelInputs inputs;
         SimulateShotFromFields(ParameterTextsOf(parameters), '.', inputs, *gun.result);
@@ -91,12 +92,13 @@ std::vector<std::string> LegendNames(const std::vector<ComparedGun>& guns) {
 int RunCompare(const CompareOptions& options, CliStreams& io) {
     const PlotItems items = ChosenPlotItems(options);
     const QSize size = ChosenPictureSize(options);
+    const ParameterSettings settings = ParseParameterSettings(options.settings);
     for (const std::string& path : options.guns) {
         RefuseOutputsOverTheReport(path, {{"-o", options.picture}});
     }
     std::vector<ComparedGun> guns;
     for (const std::string& path : options.guns) {
-        guns.push_back(ComputedGun(path));
+        guns.push_back(ComputedGun(path, settings));
     }
     const std::vector<std::string> names = LegendNames(guns);
     std::vector<ComparedResult> compared;
@@ -144,12 +146,13 @@ CliAction DefineCompare(CLI::App& command) {
         ->expected(2, 4)
         ->check(NonEmptyFileName);
     AddPlotOptions(command, *options);
+    AddParameterSettings(command, options->settings);
     command.footer(
         "Columns: gun (the report), name, status, steps, max_pressure_MPa,\n"
         "max_piston_velocity_m_s, max_temperature_K, bullet_velocity_m_s, bullet_energy_J.\n"
         "\n"
-        "Example: velloran-cli compare RevIve.txt RevIve-strong.txt --y bullet_velocity -o "
-        "guns.png\n"
+        "Example: velloran-cli compare examples/example-gun.txt examples/example-gun-strong.txt "
+        "--y bullet_velocity -o guns.png\n"
         "\n"
         "Exit status: 0 on success, 1 when a gun is refused, its shot fails or the picture\n"
         "cannot be written (the message names the gun), 2 for wrong usage.");
@@ -160,6 +163,7 @@ CliAction DefineCompare(CLI::App& command) {
 
 const CliCommand CompareCommand = {
     "compare",
-    "GUN.txt GUN2.txt [GUN3.txt GUN4.txt] --y QUANTITY [--x AXIS] -o FILE.png [--size WxH]",
+    "GUN.txt GUN2.txt [GUN3.txt GUN4.txt] --y QUANTITY [--x AXIS] -o FILE.png [--size WxH] "
+    "[--set NAME=VALUE,...]",
     DefineCompare,
 };

@@ -29,6 +29,7 @@ struct FitOptions {
     std::string chrono;
     std::vector<std::string> free;
     std::string save;  // "" when not asked for
+    std::vector<std::string> settings;  // --set
 };
 
 std::string FittableNames() {
@@ -225,7 +226,7 @@ int RunFit(const FitOptions& options, CliStreams& io) {
     const std::vector<GunParameter> free = FreeParameters(options.free);
     RefuseOutputsOverTheReport(options.gun, {{"--save", options.save}});
     RefuseOutputsOverTheInput(options.chrono, "the shots", {{"--save", options.save}});
-    const GunParameters gun = LoadGunReport(options.gun);
+    const GunParameters gun = LoadGun(options.gun, options.settings);
     const std::vector<MeasuredShot> shots = LoadChronographShots(options.chrono);
     const GunFit fit = FitGunToShots(ParameterTextsOf(gun), free, shots);
     WriteFit(io.out, fit, shots.size());
@@ -255,6 +256,7 @@ CliAction DefineFit(CLI::App& command) {
         "velocity where every weight has one shot, or a parameter at the end of the range\n"
         "searched) gets a verdict on standard error and saves nothing.");
     AddGunReport(command, options->gun);
+    AddParameterSettings(command, options->settings);
     command
         .add_option("--chrono", options->chrono,
                     "the measured shots: a header line, then one row per shot\n"
@@ -282,7 +284,8 @@ CliAction DefineFit(CLI::App& command) {
         WrapWords("Parameter names: " + FittableNames() + ".", 90, 2) +
         "\n"
         "\n"
-        "Example: velloran-cli fit RevIve.txt --chrono shots.csv --free MaximumForce,PistonFriction"
+        "Example: velloran-cli fit examples/example-gun.txt --chrono examples/example-shots.csv "
+        "--free MaximumForce"
         "\n"
         "\n"
         "Exit status: 0 on success; 1 when the report or the shots are refused, when there are\n"
@@ -297,6 +300,6 @@ CliAction DefineFit(CLI::App& command) {
 
 const CliCommand FitCommand = {
     "fit",
-    "GUN.txt --chrono SHOTS.csv --free NAME[,NAME...] [--save FITTED.txt]",
+    "GUN.txt --chrono SHOTS.csv --free NAME[,NAME...] [--set NAME=VALUE,...] [--save FITTED.txt]",
     DefineFit,
 };

@@ -22,6 +22,7 @@ namespace {
 
 struct PlotCommandOptions : PlotOptions {
     std::string gun;
+    std::vector<std::string> settings;  // --set
 };
 
 int RunPlot(const PlotCommandOptions& options, CliStreams&) {
@@ -30,7 +31,7 @@ int RunPlot(const PlotCommandOptions& options, CliStreams&) {
     const auto result = std::make_unique<SimulationResult>();
 
     RefuseOutputsOverTheReport(options.gun, {{"-o", options.picture}});
-    const GunParameters gun = LoadGunReport(options.gun);
+    const GunParameters gun = LoadGun(options.gun, options.settings);
     ModelInputs inputs;
     SimulateShotFromFields(ParameterTextsOf(gun), '.', inputs, *result);
 
@@ -65,9 +66,11 @@ CliAction DefinePlot(CLI::App& command) {
         "Computes the shot of a saved gun and draws its graph as the main window does, into a\n"
         "PNG picture.");
     AddGunReport(command, options->gun);
+    AddParameterSettings(command, options->settings);
     AddPlotOptions(command, *options);
     command.footer(
-        "Example: velloran-cli plot RevIve.txt --y pressure --x bullet_travel -o pressure.png\n"
+        "Example: velloran-cli plot examples/example-gun.txt --y pressure --x bullet_travel -o "
+        "pressure.png\n"
         "\n"
         "Exit status: 0 on success, 1 when the gun is refused, its shot fails or the picture\n"
         "cannot be written, 2 for wrong usage.");
@@ -78,6 +81,6 @@ CliAction DefinePlot(CLI::App& command) {
 
 const CliCommand PlotCommand = {
     "plot",
-    "GUN.txt --y QUANTITY [--x AXIS] -o FILE.png [--size WxH]",
+    "GUN.txt --y QUANTITY [--x AXIS] -o FILE.png [--size WxH] [--set NAME=VALUE,...]",
     DefinePlot,
 };

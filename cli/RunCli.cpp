@@ -9,6 +9,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliHelpFormatter.h"
+#include "cli/CliNumbers.h"
 #include "cli/CliValidators.h"
 #include "cli/Commands.h"
 #include "cli/UsageError.h"
@@ -19,12 +20,14 @@
 namespace {
 
 const auto Commands = std::to_array<CliCommand>({
+    NewCommand,
     SimulateCommand,
     SweepCommand,
     PlotCommand,
     CompareCommand,
     FitCommand,
     PelletsCommand,
+    ParametersCommand,
     ConvertCommand,
     SpringCommand,
 });
@@ -87,7 +90,8 @@ int RunArguments(std::span<const std::string> arguments, std::ostream& out, std:
     }
     try {
         // CLI11 takes the words last first.
-        std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);
+        std::vector<std::string> reversed = NegativeNumbersAsNumbers(
+            std::vector<std::string>(arguments.rbegin(), arguments.rend() - 1));
         parser.parse(reversed);
     } catch (const CLI::CallForHelp&) {
         out << parser.help();

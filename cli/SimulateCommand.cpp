@@ -33,13 +33,14 @@ void WriteSeriesCsv(std::ostream& csv, const SimulationResult& result) {
 
 struct SimulateOptions {
     std::string gun;
+    std::vector<std::string> settings;  // --set
     std::string csv;   // "" when not asked for
     std::string save;  // likewise
 };
 
 int RunSimulate(const SimulateOptions& options, CliStreams& io) {
     RefuseOutputsOverTheReport(options.gun, {{"--csv", options.csv}, {"--save", options.save}});
-    const GunParameters gun = LoadGunReport(options.gun);
+    const GunParameters gun = LoadGun(options.gun, options.settings);
     const GunParameterTexts texts = ParameterTextsOf(gun);
     ModelInputs inputs;
     const auto result = std::make_unique<SimulationResult>();
@@ -76,6 +77,7 @@ CliAction DefineSimulate(CLI::App& command) {
         "Reads the gun of a report saved by Velloran, computes its shot exactly as the Compute\n"
         "button does, and prints the seven summary lines of the result box.");
     AddGunReport(command, options->gun);
+    AddParameterSettings(command, options->settings);
     command
         .add_option("--csv", options->csv,
                     "write the counted steps in display units as CSV (17 significant\n"
@@ -89,7 +91,8 @@ CliAction DefineSimulate(CLI::App& command) {
         ->option_text("REPORT.txt")
         ->check(WholeFileName);
     command.footer(
-        "Example: velloran-cli simulate RevIve.txt --csv shot.csv\n"
+        "Example: velloran-cli simulate examples/example-gun.txt --set BulletWeight=8.44gr --csv "
+        "shot.csv\n"
         "\n"
         "Exit status: 0 on success, 1 when the gun is refused or its shot fails, 2 for wrong\n"
         "usage.");
@@ -100,6 +103,6 @@ CliAction DefineSimulate(CLI::App& command) {
 
 const CliCommand SimulateCommand = {
     "simulate",
-    "GUN.txt [--csv FILE|-] [--save REPORT.txt]",
+    "GUN.txt [--set NAME=VALUE,...] [--csv FILE|-] [--save REPORT.txt]",
     DefineSimulate,
 };

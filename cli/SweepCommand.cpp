@@ -25,6 +25,7 @@ namespace {
 
 struct SweepOptions {
     std::string gun;
+    std::vector<std::string> settings;  // --set
     std::vector<std::string> vary;  // one or two NAME=FROM:TO:STEPS
     std::uint64_t threads = 0;      // 0: one per core
     std::string shard;              // K/N, or empty for the whole grid
@@ -94,7 +95,7 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
     const auto threads = static_cast<unsigned>(
         std::min<std::uint64_t>(options.threads, std::numeric_limits<unsigned>::max()));
 
-    grid.gun = ParameterTextsOf(LoadGunReport(options.gun));
+    grid.gun = ParameterTextsOf(LoadGun(options.gun, options.settings));
 
     // Only the first shard has the header, so that the shards' outputs in order make the whole.
     if (shard.number == 1) {
@@ -121,6 +122,7 @@ CliAction DefineSweep(CLI::App& command) {
         "Computes the gun of a report over a grid of one or two of its parameters and prints one\n"
         "CSV row per grid point, the first parameter varying slowest.");
     AddGunReport(command, options->gun);
+    AddParameterSettings(command, options->settings);
     command
         .add_option("--vary", options->vary,
                     "vary the parameter NAME over STEPS points from FROM to TO,\n"
@@ -154,7 +156,7 @@ CliAction DefineSweep(CLI::App& command) {
         "Rows are written as they are computed, in grid order. When standard error is a terminal\n"
         "and the rows go elsewhere, a long sweep shows its progress there.\n"
         "\n"
-        "Example: velloran-cli sweep RevIve.txt --vary PistonStroke=50:70:5 --vary "
+        "Example: velloran-cli sweep examples/example-gun.txt --vary PistonStroke=50:70:5 --vary "
         "BulletWeight=0.4:0.6:3\n"
         "\n"
         "Exit status: 0 when the sweep ran (whatever its points gave), 1 when the report is\n"
@@ -166,6 +168,7 @@ CliAction DefineSweep(CLI::App& command) {
 
 const CliCommand SweepCommand = {
     "sweep",
-    "GUN.txt --vary NAME=FROM:TO:STEPS [--vary NAME2=FROM:TO:STEPS] [--threads N] [--shard K/N]",
+    "GUN.txt --vary NAME=FROM:TO:STEPS [--vary NAME2=FROM:TO:STEPS] [--set NAME=VALUE,...] "
+    "[--threads N] [--shard K/N]",
     DefineSweep,
 };

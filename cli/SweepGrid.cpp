@@ -43,8 +43,9 @@ SweepAxis ParseSweepRange(GunParameter parameter, const std::string& range,
         throw UsageError(option + " takes FROM:TO:STEPS, not '" + range + "'");
     }
     SweepAxis axis{parameter, 0, 0, 0};
-    axis.from = ParseCliNumber(range.substr(0, firstColon), "FROM");
-    axis.to = ParseCliNumber(range.substr(firstColon + 1, secondColon - firstColon - 1), "TO");
+    axis.from = ParseParameterValue(parameter, range.substr(0, firstColon), "FROM");
+    axis.to =
+        ParseParameterValue(parameter, range.substr(firstColon + 1, secondColon - firstColon - 1), "TO");
     axis.points =
         ParseCliCount(range.substr(secondColon + 1), "STEPS", 1, std::numeric_limits<int>::max());
     if (axis.points == 1 && axis.from != axis.to) {

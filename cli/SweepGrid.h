@@ -5,8 +5,9 @@
 
 #include "model/SweepGrid.h"
 
-// "NAME=FROM:TO:STEPS", NAME a parameter's field name such as PistonStroke. Raises UsageError,
-// also when a point of the range is not a finite number.
+// "NAME=FROM:TO:STEPS", NAME a parameter's field name such as PistonStroke; FROM and TO in the
+// unit of its field or with a unit of the same quantity ("BulletWeight=5gr:16gr:12"). Raises
+// UsageError, also when a point of the range is not a finite number.
 SweepAxis ParseSweepAxis(const std::string& text);
 
 // "FROM:TO:STEPS" of the parameter, given to the option (such as "--weights"); refused as

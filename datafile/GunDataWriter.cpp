@@ -34,11 +34,10 @@ std::string WithCrLf(const std::string& text) {
     return converted;
 }
 
-}  // namespace
-
-void WriteGunData(std::ostream& out, std::string_view name,
-                  const std::array<double, GunParameterCount>& values,
-                  const GunReportSummary& summary) {
+// The report, with the summary where there is one.
+void WriteReport(std::ostream& out, std::string_view name,
+                 const std::array<double, GunParameterCount>& values,
+                 const GunReportSummary* computed) {
     std::string text = "\n   *** Velloran *** \n";
     text += RuleLine;
     // The banner's second line holds neither a colon nor a "*", so the reader still meets
@@ -55,13 +54,31 @@ void WriteGunData(std::ostream& out, std::string_view name,
         text += FormatReport("%6.3f", values[static_cast<size_t>(Index(info.parameter))]);
         text += lastLine ? " " : "  ";
     }
-    text += "\n \n         *** Computation *** \n";
-    text += RuleLine;
-    text += FormatReport("\n Maximum Pressure:       %9.3f  MPa", summary.MaximumPressure);
-    text += FormatReport("\n Max. Piston Velocity:     %7.3f  m/s", summary.MaximumPistonVelocity);
-    text += FormatReport("\n Max. Temperature:         %7.3f  K", summary.MaximumTemperature);
-    text += FormatReport("\n Bullet Velocity:        %9.3f  m/s", summary.BulletVelocity);
-    text += FormatReport("\n Bullet Energy:          %9.3f  J", summary.BulletEnergy);
+    text += "\n ";
+    if (computed) {
+        const GunReportSummary& summary = *computed;
+        text += "\n         *** Computation *** \n";
+        text += RuleLine;
+        text += FormatReport("\n Maximum Pressure:       %9.3f  MPa", summary.MaximumPressure);
+        text += FormatReport("\n Max. Piston Velocity:     %7.3f  m/s",
+                             summary.MaximumPistonVelocity);
+        text += FormatReport("\n Max. Temperature:         %7.3f  K", summary.MaximumTemperature);
+        text += FormatReport("\n Bullet Velocity:        %9.3f  m/s", summary.BulletVelocity);
+        text += FormatReport("\n Bullet Energy:          %9.3f  J", summary.BulletEnergy);
+    }
     const std::string report = WithCrLf(text);
     out.write(report.data(), static_cast<std::streamsize>(report.size()));
+}
+
+}  // namespace
+
+void WriteGunData(std::ostream& out, std::string_view name,
+                  const std::array<double, GunParameterCount>& values,
+                  const GunReportSummary& summary) {
+    WriteReport(out, name, values, &summary);
+}
+
+void WriteGunData(std::ostream& out, std::string_view name,
+                  const std::array<double, GunParameterCount>& values, std::nullopt_t) {
+    WriteReport(out, name, values, nullptr);
 }

@@ -56,20 +56,40 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, si
 
 }  // namespace
 
-void SaveGunReport(const std::filesystem::path& path, const std::string& name,
-                   const GunParameterTexts& fieldTexts, char decimalSeparator,
-                   const GunReportSummary& summary, FifoOpening fifo) {
+namespace {
+
+void SaveReport(const std::filesystem::path& path, const std::string& name,
+                const GunParameterTexts& fieldTexts, char decimalSeparator,
+                const GunReportSummary* summary, FifoOpening fifo) {
     std::array<double, GunParameterCount> values{};
     for (size_t i = 0; i < values.size(); ++i) {
         values[i] = FieldToNumber(fieldTexts[i], decimalSeparator);
     }
     std::ostringstream text;
-    WriteGunData(text, name, values, summary);
+    if (summary != nullptr) {
+        WriteGunData(text, name, values, *summary);
+    } else {
+        WriteGunData(text, name, values, std::nullopt);
+    }
     const std::string report = std::move(text).str();
 
     if (!SaveFileWhole(path, report, fifo)) {
         ShowMessageAndAbort(FileSavingErrorMessage);
     }
+}
+
+}  // namespace
+
+void SaveGunReport(const std::filesystem::path& path, const std::string& name,
+                   const GunParameterTexts& fieldTexts, char decimalSeparator,
+                   const GunReportSummary& summary, FifoOpening fifo) {
+    SaveReport(path, name, fieldTexts, decimalSeparator, &summary, fifo);
+}
+
+void SaveGunReport(const std::filesystem::path& path, const std::string& name,
+                   const GunParameterTexts& fieldTexts, char decimalSeparator, std::nullopt_t,
+                   FifoOpening fifo) {
+    SaveReport(path, name, fieldTexts, decimalSeparator, nullptr, fifo);
 }
 
 GunParameters LoadGunReport(const std::filesystem::path& path) {

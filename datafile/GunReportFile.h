@@ -3,6 +3,7 @@
 // "Save" and "Load" buttons without their dialogs, also usable from the command line.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "common/WholeFileSaving.h"
@@ -20,7 +21,12 @@ inline constexpr const char* FileLoadingErrorMessage = "File loading error.";
 // as it was. A FIFO or a device is written into (SaveFileWhole).
 void SaveGunReport(const std::filesystem::path& path, const std::string& name,
                    const GunParameterTexts& fieldTexts, char decimalSeparator,
-                   const GunReportSummary& summary, FifoOpening fifo = FifoOpening::WaitForReader);
+                   const GunReportSummary& summary,
+                   FifoOpening fifo = FifoOpening::WaitForReader);
+// The same without the summary, for a gun that was never computed.
+void SaveGunReport(const std::filesystem::path& path, const std::string& name,
+                   const GunParameterTexts& fieldTexts, char decimalSeparator,
+                   std::nullopt_t noSummary, FifoOpening fifo = FifoOpening::WaitForReader);
 
 // Reads the gun's name (UTF-8) and sixteen parameters from the report at path. Ends the
 // command (CommandAbort) with "File loading error." when the file is no regular file (a

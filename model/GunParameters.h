@@ -60,26 +60,61 @@ struct GunParameterInfo {
     // enter as a square and as a product); the range here is the physical one.
     AcceptedRange range;
     FieldSlot slot;
+    // For the parameter list of the command line, its manual page and the README's glossary.
+    const char* meaning;
+    const char* actsOn;  // what the value acts on in the model, couplings included
 };
 
 // clang-format off
 inline constexpr auto GunParameterTable = std::to_array<GunParameterInfo>({
-    {GunParameter::Caliber,           "Caliber",           "Caliber:",            "mm",  " Caliber [mm]:              ", AcceptedRange::Positive,          {0, 0}},
-    {GunParameter::BulletWeight,      "BulletWeight",      "Bullet Weight:",      "g",   " Bullet Weight [g]:         ", AcceptedRange::Positive,          {0, 1}},
-    {GunParameter::BarrelLength,      "BarrelLength",      "Barrel Length:",      "mm",  " Barrel Length [mm]:       ",  AcceptedRange::Positive,          {0, 2}},
-    {GunParameter::BarrelFriction,    "BarrelFriction",    "Barrel Friction:",    "",    " Barrel Friction [-]:       ", AcceptedRange::Positive,          {0, 3}},
-    {GunParameter::InitialPressure,   "InitialPressure",   "Initial Pressure:",   "MPa", " Initial Pressure [MPa]:    ", AcceptedRange::Positive,          {0, 4}},
-    {GunParameter::PistonWeight,      "PistonWeight",      "Piston Weight:",      "kg",  " Piston Weight [kg]:        ", AcceptedRange::Positive,          {0, 5}},
-    {GunParameter::PistonDiameter,    "PistonDiameter",    "Piston Diameter:",    "mm",  " Piston Diameter [mm]:      ", AcceptedRange::Positive,          {0, 6}},
-    {GunParameter::PistonFriction,    "PistonFriction",    "Piston Friction:",    "",    " Piston Friction [-]:       ", AcceptedRange::Positive,          {0, 7}},
-    {GunParameter::PackingThickness,  "PackingThickness",  "Packing Thickness:",  "mm",  " Packing Thickness [mm]:    ", AcceptedRange::Positive,          {1, 0}},
-    {GunParameter::SpringWeight,      "SpringWeight",      "Spring Weight:",      "kg",  " Spring Weight [kg]:        ", AcceptedRange::Positive,          {1, 1}},
-    {GunParameter::MinimumForce,      "MinimumForce",      "Minimum Force:",      "N",   " Minimum Force [N]:        ",  AcceptedRange::Positive,          {1, 2}},
-    {GunParameter::MaximumForce,      "MaximumForce",      "Maximum Force:",      "N",   " Maximum Force [N]:        ",  AcceptedRange::AboveMinimumForce, {1, 3}},
-    {GunParameter::PistonStroke,      "PistonStroke",      "Piston Stroke:",      "mm",  " Piston Stroke [mm]:        ", AcceptedRange::Positive,          {1, 4}},
-    {GunParameter::AdiabaticExponent, "AdiabaticExponent", "Adiabatic Exponent:", "",    " Adiabatic Exponent [-]:    ", AcceptedRange::Positive,          {1, 5}},
-    {GunParameter::AirPressure,       "AirPressure",       "Air Pressure:",       "MPa", " Air Pressure [MPa]:        ", AcceptedRange::Positive,          {1, 6}},
-    {GunParameter::ComputationStep,   "ComputationStep",   "Computation Step:",   "ms",  " Computation Step [ms]:     ", AcceptedRange::Positive,          {1, 7}},
+    {GunParameter::Caliber,           "Caliber",           "Caliber:",            "mm",  " Caliber [mm]:              ", AcceptedRange::Positive,          {0, 0},
+     "bore diameter",
+     "the bore area (0.82 × d²) on which the air drives the bullet, and the air column's drag"},
+    {GunParameter::BulletWeight,      "BulletWeight",      "Bullet Weight:",      "g",   " Bullet Weight [g]:         ", AcceptedRange::Positive,          {0, 1},
+     "mass of the bullet (pellet)",
+     "the bullet's acceleration, with BarrelFriction and a third of the air mass as its factor"},
+    {GunParameter::BarrelLength,      "BarrelLength",      "Barrel Length:",      "mm",  " Barrel Length [mm]:       ",  AcceptedRange::Positive,          {0, 2},
+     "travel of the bullet from its start position to the muzzle",
+     "where the shot ends: the muzzle figures are those at this travel"},
+    {GunParameter::BarrelFriction,    "BarrelFriction",    "Barrel Friction:",    "",    " Barrel Friction [-]:       ", AcceptedRange::Positive,          {0, 3},
+     "barrel friction coefficient",
+     "the bullet's effective mass: it adds to a third of the air's mass over the bullet's"},
+    {GunParameter::InitialPressure,   "InitialPressure",   "Initial Pressure:",   "MPa", " Initial Pressure [MPa]:    ", AcceptedRange::Positive,          {0, 4},
+     "pressure above ambient that the air must reach before the bullet moves",
+     "the bullet's release; a pressure the air never reaches ends the shot at the step limit"},
+    {GunParameter::PistonWeight,      "PistonWeight",      "Piston Weight:",      "kg",  " Piston Weight [kg]:        ", AcceptedRange::Positive,          {0, 5},
+     "mass of the piston",
+     "the piston's acceleration, with a third of SpringWeight"},
+    {GunParameter::PistonDiameter,    "PistonDiameter",    "Piston Diameter:",    "mm",  " Piston Diameter [mm]:      ", AcceptedRange::Positive,          {0, 6},
+     "diameter of the piston and cylinder bore",
+     "the swept volume and air mass, the piston face, and with PackingThickness the packing's area"},
+    {GunParameter::PistonFriction,    "PistonFriction",    "Piston Friction:",    "",    " Piston Friction [-]:       ", AcceptedRange::Positive,          {0, 7},
+     "friction coefficient of the packing against the cylinder wall",
+     "the packing friction, which is PistonFriction × PackingThickness × PistonDiameter × π times the pressure above ambient: PistonFriction and PackingThickness act only as their product"},
+    {GunParameter::PackingThickness,  "PackingThickness",  "Packing Thickness:",  "mm",  " Packing Thickness [mm]:    ", AcceptedRange::Positive,          {1, 0},
+     "axial width of the packing in contact with the cylinder wall",
+     "only the packing friction, as the product PistonFriction × PackingThickness (and PistonDiameter)"},
+    {GunParameter::SpringWeight,      "SpringWeight",      "Spring Weight:",      "kg",  " Spring Weight [kg]:        ", AcceptedRange::Positive,          {1, 1},
+     "mass of the main spring",
+     "the piston's acceleration: a third of it moves with the piston"},
+    {GunParameter::MinimumForce,      "MinimumForce",      "Minimum Force:",      "N",   " Minimum Force [N]:        ",  AcceptedRange::Positive,          {1, 2},
+     "spring force at the end of the stroke (spring least compressed)",
+     "the spring force, linear from MaximumForce at the cocked position to this at the end of the stroke"},
+    {GunParameter::MaximumForce,      "MaximumForce",      "Maximum Force:",      "N",   " Maximum Force [N]:        ",  AcceptedRange::AboveMinimumForce, {1, 3},
+     "spring force with the piston cocked (spring most compressed)",
+     "the spring rate (MaximumForce − MinimumForce) / PistonStroke and so the spring force"},
+    {GunParameter::PistonStroke,      "PistonStroke",      "Piston Stroke:",      "mm",  " Piston Stroke [mm]:        ", AcceptedRange::Positive,          {1, 4},
+     "travel of the piston from the cocked position to the end of the cylinder",
+     "the swept volume and air mass, the spring rate, and where the piston stops dead"},
+    {GunParameter::AdiabaticExponent, "AdiabaticExponent", "Adiabatic Exponent:", "",    " Adiabatic Exponent [-]:    ", AcceptedRange::Positive,          {1, 5},
+     "ratio of specific heats of the air",
+     "how the pressure and temperature of the compressed air rise"},
+    {GunParameter::AirPressure,       "AirPressure",       "Air Pressure:",       "MPa", " Air Pressure [MPa]:        ", AcceptedRange::Positive,          {1, 6},
+     "ambient (atmospheric) pressure",
+     "the air's start state, and the pressure against the piston's back and ahead of the bullet"},
+    {GunParameter::ComputationStep,   "ComputationStep",   "Computation Step:",   "ms",  " Computation Step [ms]:     ", AcceptedRange::Positive,          {1, 7},
+     "time step of the integration",
+     "accuracy and the step limit (10 000 steps): too small a step ends the shot there"},
 });
 // clang-format on
 
@@ -113,7 +148,7 @@ constexpr bool LabelEndsWithTheColonTheReaderCounts(std::string_view label) {
 constexpr bool EveryRowComplete() {
     for (const GunParameterInfo& info : GunParameterTable) {
         if (info.fieldName == nullptr || info.caption == nullptr || info.unit == nullptr ||
-            info.reportLabel == nullptr ||
+            info.reportLabel == nullptr || info.meaning == nullptr || info.actsOn == nullptr ||
             !LabelEndsWithTheColonTheReaderCounts(info.reportLabel)) {
             return false;
         }

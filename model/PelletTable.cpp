@@ -29,14 +29,3 @@ std::vector<PelletRow> ComputePelletTable(const GunParameterTexts& gun,
 bool IsOverLimit(const ShotFigures& figures, double energyLimit) {
     return figures.bulletEnergy > energyLimit;
 }
-
-const PelletRow* LightestWithinLimit(std::span<const PelletRow> rows, double energyLimit) {
-    const PelletRow* lightest = nullptr;
-    for (const PelletRow& row : rows) {
-        if (row.figures.failure.empty() && !IsOverLimit(row.figures, energyLimit) &&
-            (lightest == nullptr || row.bulletWeight < lightest->bulletWeight)) {
-            lightest = &row;
-        }
-    }
-    return lightest;
-}

@@ -22,6 +22,3 @@ std::vector<PelletRow> ComputePelletTable(const GunParameterTexts& gun,
 
 // Whether a completed shot's energy is above the limit (J).
 bool IsOverLimit(const ShotFigures& figures, double energyLimit);
-
-// The lightest pellet whose shot completed within the energy limit (J), or nullptr.
-const PelletRow* LightestWithinLimit(std::span<const PelletRow> rows, double energyLimit);

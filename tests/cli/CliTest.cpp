@@ -7,14 +7,20 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QTest>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <set>
 #include <tuple>
 
 #include "app/Vstup1.h"
+#include "cli/CliNumbers.h"
+#include "cli/ParameterGlossary.h"
+#include "cli/SweepGrid.h"
 #include "common/FieldNumber.h"
 #include "common/ImageView.h"
 #include "common/RadioGroup.h"
@@ -85,8 +91,8 @@ TEST_F(Simulate, SavesTheReportTheWindowWouldSave) {
                             "--csv", PathOf("series.csv")});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto result = ComputedExample();
-    // The name comes back from the report with a space more at each end, as Load gives it.
-    SaveGunReport(PathOf("expected.txt"), "  Air Gun ", ExampleGunTexts(), '.',
+    // The name line stays as it was (Load would give the name a space more at each end).
+    SaveGunReport(PathOf("expected.txt"), " Air Gun", ExampleGunTexts(), '.',
                   {result->MaximumPressure, result->MaximumPistonVelocity,
                    result->MaximumTemperature, MuzzleVelocity(*result), result->BulletEnergy});
     QFile saved(QString::fromStdString(PathOf("saved.txt")));
@@ -96,6 +102,47 @@ TEST_F(Simulate, SavesTheReportTheWindowWouldSave) {
     EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("series.csv"))));
 }
 
+// new writes what the window's Save writes after Compute; --set changes the gun before the run,
+// in any unit of the parameter's quantity; a report saved again keeps its name line.
+TEST_F(Simulate, NewAndSetMakeAndChangeGunsAsTheWindowWould) {
+    const CliRun made = Run(
+        {"new", PathOf("new.txt"), "--set",
+         "Caliber=0.45cm,BulletWeight=0.5,BarrelLength=450,BarrelFriction=1.05,"
+         "InitialPressure=10bar",
+         "--set",
+         "PistonWeight=200g, PistonDiameter=25,PistonFriction=0.1,PackingThickness=3,"
+         "SpringWeight=0.03,MinimumForce=200,MaximumForce=400,PistonStroke=60,"
+         "AdiabaticExponent=1.4,AirPressure=1bar,ComputationStep=10us"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    const auto result = ComputedExample();
+    SaveGunReport(PathOf("expected.txt"), " Air Gun", ExampleGunTexts(), '.',
+                  ReportSummaryOf(*result));
+    const auto bytes = [this](const char* name) {
+        QFile file(QString::fromStdString(PathOf(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    EXPECT_EQ(bytes("new.txt"), bytes("expected.txt"));
+    ASSERT_EQ(Run({"simulate", PathOf("new.txt"), "--save", PathOf("again.txt")}).status, 0);
+    EXPECT_EQ(bytes("again.txt"), bytes("expected.txt"));
+
+    // The starting gun cannot be computed: its report holds the parameters alone.
+    const CliRun zeros = Run({"new", PathOf("zeros.txt")});
+    EXPECT_EQ(zeros.status, 0);
+    EXPECT_EQ(zeros.err, "The gun was not computed: One or more Parameters out of range. The "
+                         "report holds its parameters and no summary.\n");
+    EXPECT_EQ(LoadGunReport(PathOf("zeros.txt")).values, (std::array<double, 16>{}));
+    EXPECT_FALSE(bytes("zeros.txt").contains("*** Computation ***"));
+
+    GunParameterTexts heavier = ExampleGunTexts();
+    heavier[static_cast<size_t>(Index(BulletWeight))] = NumberToField(7.9 * 0.06479891, '.');
+    auto expected = std::make_unique<SimulationResult>();
+    ModelInputs inputs;
+    SimulateShotFromFields(heavier, '.', inputs, *expected);
+    SummarizeShot(inputs, *expected);
+    EXPECT_EQ(Run({"simulate", PathOf("example.txt"), "--set", "BulletWeight=7.9gr"}).out,
+              Lines(SummaryLines(*expected)));
+}
+
 TEST_F(Simulate, RefusesBadReportsWithTheWindowsMessages) {
     std::ofstream(PathOf("damaged.txt"), std::ios::binary) << "no star here\r\n";
     GunParameterTexts zeroStroke = ExampleGunTexts();
@@ -103,8 +150,12 @@ TEST_F(Simulate, RefusesBadReportsWithTheWindowsMessages) {
     GunParameterTexts tinyStep = ExampleGunTexts();
     tinyStep[static_cast<size_t>(Index(ComputationStep))] = "0.001";
     const std::pair<std::string, std::string> cases[] = {
-        {PathOf("missing.txt"), "File loading error.\n"},
-        {PathOf("damaged.txt"), "Wrong data format.\n"},
+        {PathOf("missing.txt"),
+         "File loading error. " + PathOf("missing.txt") + ": " + std::strerror(ENOENT) + "\n"},
+        {folder.path().toStdString(),
+         "File loading error. " + folder.path().toStdString() + ": " + std::strerror(EISDIR) + "\n"},
+        {PathOf("damaged.txt"),
+         "Wrong data format. " + PathOf("damaged.txt") + " holds no gun report as Save writes it.\n"},
         {SaveGun("zero-stroke.txt", zeroStroke), "One or more Parameters out of range.\n"},
         {SaveGun("tiny-step.txt", tinyStep),
          "Maximum Number of Steps was reached. Increase Step.\n"},
@@ -226,6 +277,17 @@ TEST(CliUsage, WrongUsageEndsWithStatus2AndAUsageLine) {
         {"pellets", "a.txt", "--weights", "0.4:0.6"},
         {"pellets", "a.txt", "--weights", "0.4:0.6:3", "--limit", "7.5"},
         {"pellets", "a.txt", "--weights", "0.4:0.6:3", "--chrono", "s.csv"},  // no picture
+        {"pellets", "a.txt", "--weights", "0.4:0.6:10011", "-o", "x.png"},  // beyond a curve
+        {"pellets", "a.txt", "--weights", "0.4:0.6:3", "--margin", "5"},  // no limit
+        {"pellets", "a.txt", "--weights", "0.4:0.6:3", "--limit", "7J", "--margin", "100"},
+        {"pellets", "a.txt", "--weights", "5gr:16m:3"},
+        {"simulate", "a.txt", "--set", "Bullet=1"},
+        {"simulate", "a.txt", "--set", "BulletWeight=1J"},
+        {"simulate", "a.txt", "--set", "BarrelFriction=1g"},
+        {"simulate", "a.txt", "--set", "BulletWeight=1,BulletWeight=2"},
+        {"simulate", "a.txt", "--set", "BulletWeight"},
+        {"new", "a.txt", "--set", "MaximumForce=1e308kgf"},
+        {"convert", "1", "furlong", "m"},
         {"convert", "1", "g", "yd"},
         {"convert", "1", "g"},
         {"spring", "1", "2", "3", "4"},
@@ -264,8 +326,8 @@ TEST(CliUsage, WrongUsageNamesTheBoundThatWasMissed) {
 }
 
 TEST(CliUsage, EveryCommandExplainsItselfWithHelp) {
-    for (const char* command :
-         {"simulate", "sweep", "plot", "compare", "fit", "pellets", "convert", "spring"}) {
+    for (const char* command : {"new", "simulate", "sweep", "plot", "compare", "fit", "pellets",
+                                "parameters", "convert", "spring"}) {
         std::ostringstream out;
         std::ostringstream err;
         EXPECT_EQ(RunCli(std::vector<std::string>{command, "--help"}, out, err), 0);
@@ -273,6 +335,59 @@ TEST(CliUsage, EveryCommandExplainsItselfWithHelp) {
         EXPECT_NE(out.str().find("Exit status"), std::string::npos);
         EXPECT_NE(out.str().find(std::string("Example: velloran-cli ") + command), std::string::npos);
     }
+}
+
+// Each spelling of a unit means the unit in convert and in every option that takes its quantity:
+// --weights and --set for a mass, --set for the others of a parameter, --limit for an energy.
+TEST(CliTools, EveryUnitSpellingReadsAlikeInEveryCommand) {
+    const std::map<Quantity, GunParameter> parameterOf = {
+        {Quantity::Mass, PistonWeight},   {Quantity::Length, PistonStroke},
+        {Quantity::Pressure, AirPressure}, {Quantity::Force, MaximumForce},
+        {Quantity::Time, ComputationStep}};
+    for (const UnitInfo& unit : UnitTable) {
+        const std::string reference = InfoOf(unit.quantity).referenceUnit;
+        std::ostringstream byName;
+        std::ostringstream ignored;
+        ASSERT_EQ(RunCli(std::vector<std::string>{"convert", "2", std::string(unit.Name()),
+                                                  reference},
+                         byName, ignored),
+                  0);
+        for (const char* spelling : unit.spellings) {
+            if (spelling == nullptr) {
+                break;
+            }
+            std::ostringstream out;
+            std::ostringstream err;
+            EXPECT_EQ(RunCli(std::vector<std::string>{"convert", "2", spelling, reference}, out,
+                             err),
+                      0)
+                << spelling << err.str();
+            EXPECT_EQ(out.str(), byName.str()) << spelling;
+            const std::string given = std::string("2") + spelling;
+            if (unit.quantity == Quantity::Energy) {
+                EXPECT_EQ(ParseCliEnergy(given, "--limit"), 2 * unit.size) << spelling;
+            }
+            if (unit.quantity == Quantity::Mass) {
+                EXPECT_EQ(ParseSweepRange(BulletWeight, given + ":" + given + ":1", "--weights").from,
+                          2 * unit.size)
+                    << spelling;
+            }
+            if (const auto parameter = parameterOf.find(unit.quantity);
+                parameter != parameterOf.end()) {
+                const GunParameterInfo& info = InfoOf(parameter->second);
+                EXPECT_DOUBLE_EQ(ParseParameterValue(parameter->second, given, "--set"),
+                                 2 * unit.size / UnitNamed(info.unit)->size)
+                    << spelling;
+            }
+        }
+    }
+}
+
+// The README's glossary quotes the parameter list that the tool prints and its manual page holds.
+TEST(CliTools, ReadmeGlossaryIsTheParameterListOfTheTable) {
+    std::ifstream readme(VELLORAN_README_PATH, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(readme)), {});
+    EXPECT_NE(text.find("```text\n" + ParameterGlossary() + "```\n"), std::string::npos);
 }
 
 TEST(CliTools, ConvertAndSpringGiveTheWindowsFigures) {
@@ -286,6 +401,11 @@ TEST(CliTools, ConvertAndSpringGiveTheWindowsFigures) {
     EXPECT_EQ(run({"convert", "7.5", "gr", "g"}).out, "0.486\n");
     EXPECT_EQ(run({"convert", "-1", "g", "gr"}).out, "-15.4324\n");
     EXPECT_EQ(run({"convert", "100", "m/s", "ft/s"}).out, "328.084\n");
+    EXPECT_EQ(run({"convert", "750", "fps", "m/s"}).out, "228.6\n");   // the window's ft/s
+    EXPECT_EQ(run({"convert", "12", "ft·lbf", "J"}).out, "16.27\n");  // the window's ft.lb
+    EXPECT_EQ(run({"convert", "-.5", "m", "ft"}).out, "-1.64\n");     // a number, no option
+    EXPECT_EQ(run({"convert", "1", "lbf", "N"}).out, "4.448\n");      // no pair of the window
+    EXPECT_EQ(run({"convert", "1", "gr", "oz"}).out, "0.0023\n");
     const CliRun notANumber = run({"convert", "7,5", "gr", "g"});
     EXPECT_EQ(notANumber.status, 1);
     EXPECT_EQ(notANumber.err, "'7,5' is not a valid floating point value.\n");
@@ -340,7 +460,9 @@ TEST(CliProgram, ReportsThroughItsExitStatusAndStreams) {
     program.start(VELLORAN_CLI_PATH, {"simulate", "/nonexistent/gun.txt"});
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 1);
-    EXPECT_EQ(program.readAllStandardError(), "File loading error.\n");
+    EXPECT_EQ(program.readAllStandardError(),
+              QByteArray("File loading error. /nonexistent/gun.txt: ") + std::strerror(ENOENT) +
+                  "\n");
 
     program.start(VELLORAN_CLI_PATH, {});
     ASSERT_TRUE(program.waitForFinished(30000));

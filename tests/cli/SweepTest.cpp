@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 
 #include "cli/ProgressLine.h"
@@ -116,7 +118,9 @@ TEST_F(Sweep, TheShardsInOrderMakeTheWholeSweep) {
 TEST_F(Sweep, RefusesAReportThatCannotBeRead) {
     const CliRun run = Run({"sweep", PathOf("missing.txt"), "--vary", "PistonStroke=50:70:3"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "File loading error.\n");
+    // The system's reason, in the user's language.
+    EXPECT_EQ(run.err, "File loading error. " + PathOf("missing.txt") + ": " +
+                           std::strerror(ENOENT) + "\n");
     EXPECT_EQ(run.out, "");
 }
 

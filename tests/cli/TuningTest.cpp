@@ -3,11 +3,14 @@
 
 #include <QProcess>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <sstream>
 
 #include "common/FieldNumber.h"
+#include "common/ReportFormat.h"
 #include "model/ComputeCommand.h"
 #include "model/PelletTable.h"
 #include "tests/cli/CliFixture.h"
@@ -196,10 +199,68 @@ TEST_F(Tuning, PelletTableGivesEachWeightTheShotOfTheComputeButton) {
         EXPECT_EQ(CsvLineFields(otherLine).back(), overSevenPointEightFootPounds[row]);
     }
     EXPECT_FALSE(std::getline(lines, line));
-    EXPECT_EQ(joules.err.substr(0, joules.err.find(" and leaves")),
-              "The lightest pellet within 10.5 J weighs 0.700 g (10.80 gr)");
-    EXPECT_EQ(footPounds.err.substr(0, footPounds.err.find(" and leaves")),
-              "The lightest pellet within 10.58 J weighs 0.500 g (7.72 gr)");
+    EXPECT_EQ(joules.err.substr(0, joules.err.find('\n')), "Limit: 10.5 J.");
+    EXPECT_EQ(footPounds.err.substr(0, footPounds.err.find('\n')),
+              "Limit: 7.8 ft·lbf = 10.58 J.");
+}
+
+// The example gun's energy peaks near 0.3 g: from 0.1 g up the pellets are first under, then
+// over, then under the limit again. The verdict names the peak, the one range over the limit
+// and how far the peak is over; the rows within 5 % below are near.
+TEST_F(Tuning, PelletsVerdictNamesTheWeightsOverALimitInsideTheRange) {
+    const CliRun run = Run({"pellets", PathOf("example.txt"), "--weights", "0.1:1.5:15",
+                            "--limit", "8.1ftlbf", "--margin", "5"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const double limit = 8.1 * 1.3558179483314004;
+    std::vector<std::vector<std::string>> rows = CsvRows(run.out);
+    rows.erase(rows.begin());
+    size_t peak = 0;
+    std::vector<size_t> over;
+    for (size_t k = 0; k < rows.size(); ++k) {
+        const double energy = FieldToNumber(rows[k][5], '.');
+        peak = energy > FieldToNumber(rows[peak][5], '.') ? k : peak;
+        if (energy > limit) {
+            over.push_back(k);
+        }
+        EXPECT_EQ(rows[k][7], energy > limit ? "yes" : energy >= 0.95 * limit ? "near" : "no");
+    }
+    ASSERT_GT(over.size(), 1u);
+    ASSERT_GT(over.front(), 0u);
+    ASSERT_LT(over.back(), rows.size() - 1);
+    ASSERT_EQ(over.back() - over.front() + 1, over.size());  // one range
+    const auto weight = [&](size_t k) { return FieldToNumber(rows[k][0], '.'); };
+    const double peakEnergy = FieldToNumber(rows[peak][5], '.');
+    const std::string peakPellet =
+        FormatReport("%.3f g (%.2f gr)", weight(peak), weight(peak) / 0.06479891);
+    EXPECT_EQ(run.err,
+              "Limit: 8.1 ft·lbf = " + FormatReport("%.2f", limit) + " J.\n" +
+                  FormatReport("Highest energy: %.2f J (%.2f ft·lbf), from the ", peakEnergy,
+                               peakEnergy / 1.3558179483314004) +
+                  peakPellet + FormatReport(" pellet at %.1f m/s.\n", FieldToNumber(rows[peak][3], '.')) +
+                  FormatReport("Over the limit: %.3f to %.3f g (%.2f to %.2f gr).\n",
+                               weight(over.front()), weight(over.back()),
+                               weight(over.front()) / 0.06479891, weight(over.back()) / 0.06479891) +
+                  "The worst, " + peakPellet + ", is " +
+                  FormatReport("%.2f J (%.1f %%) over the limit.\n", peakEnergy - limit,
+                               (peakEnergy - limit) / limit * 100));
+}
+
+// Of the two files of fit and pellets, the message names the one that cannot be read.
+TEST_F(Tuning, FitAndPelletsNameTheFileThatCannotBeRead) {
+    const std::string shots = WriteFile("shots.csv", "bullet_weight_g,velocity_m_s\n0.5,200\n");
+    const std::string missing = PathOf("missing");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"fit", missing, "--chrono", shots, "--free", "MaximumForce"}, missing},
+        {{"fit", PathOf("example.txt"), "--chrono", missing, "--free", "MaximumForce"}, missing},
+        {{"pellets", PathOf("example.txt"), "--weights", "0.4:0.6:3", "-o", PathOf("p.png"),
+          "--chrono", missing},
+         missing},
+    };
+    for (const auto& [arguments, path] : cases) {
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "File loading error. " + path + ": " + std::strerror(ENOENT) + "\n");
+    }
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+// The sixteen parameters described from GunParameterTable: what `velloran-cli parameters`
+// prints, what its manual page section holds and what the README's glossary quotes.
+
+#include <string>
+
+// One paragraph per parameter in the table's order: its name and unit with the other units
+// it may be given in, its meaning, the values Compute accepts and what it acts on. The
+// paragraphs follow one another directly, or with a blank line between them where each is to
+// stand apart (the manual page).
+enum class GlossaryLayout { Packed, BlankLineBetween };
+std::string ParameterGlossary(GlossaryLayout layout = GlossaryLayout::Packed);
