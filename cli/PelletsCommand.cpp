@@ -2,7 +2,6 @@
 // energy limit if one is given.
 
 #include <CLI/App.hpp>
-#include <QImage>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -21,10 +20,9 @@
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "common/ReportFormat.h"
-#include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
 #include "graph/GraphLayout.h"
-#include "graph/PainterCanvas.h"
+#include "graph/PictureFile.h"
 #include "graph/PelletGraphs.h"
 #include "model/ChronographShots.h"
 #include "model/PelletTable.h"
@@ -39,6 +37,7 @@ struct PelletsOptions {
     std::string picture;  // likewise
     std::string size = "426x516";
     std::string chrono;  // likewise
+    std::string units = "metric";  // of the picture: metric or imperial
 };
 
 // The picture's size: two graphs stacked, each of at least the smallest side a graph takes.
@@ -102,8 +101,11 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
     const std::optional<double> limit =
         options.limit.empty() ? std::nullopt
                               : std::optional(ParseCliEnergy(options.limit, "--limit"));
-    const std::optional<QSize> size =
-        options.picture.empty() ? std::nullopt : std::optional(PictureSize(options));
+    std::optional<PictureSpec> picture;
+    if (!options.picture.empty()) {
+        picture = PictureSpec{ChosenPictureFormat(options.picture), PictureSize(options),
+                              PelletGraphsTitle};
+    }
 
     RefuseOutputsOverTheReport(options.gun, {{"-o", options.picture}});
     if (!options.chrono.empty()) {
@@ -119,18 +121,14 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
     }
     const std::vector<PelletRow> rows = ComputePelletTable(ParameterTextsOf(gun), weightValues, 0);
 
-    if (size) {
-        const auto graphs = std::make_unique<GraphStore>();
-        QImage image(*size, QImage::Format_RGB32);
-        {
-            PainterCanvas canvas(image);
-            DrawPelletGraphs(rows, measured, limit, size->width(), size->height(), *graphs,
-                             canvas, '.');
-        }
-        if (!SaveFileWhole(options.picture,
-                           [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
-            ShowMessageAndAbort(FileSavingErrorMessage);
-        }
+    if (picture) {
+        const PelletPictureUnits units = options.units == "imperial"
+                                             ? PelletPictureUnits::Imperial
+                                             : PelletPictureUnits::Metric;
+        const QSize size = picture->size;
+        SavePicture(options.picture, *picture, [&](Canvas& canvas) {
+            DrawPelletGraphs(rows, measured, limit, units, size.width(), size.height(), canvas);
+        });
     }
     WriteTable(io.out, rows, limit);
     if (limit) {
@@ -158,14 +156,21 @@ CliAction DefinePellets(CLI::App& command) {
         ->option_text("ENERGY");
     auto* picture = command
                         .add_option("-o", options->picture,
-                                    "a PNG picture of velocity (above) and energy (below)\n"
-                                    "over the pellet weight")
-                        ->option_text("FILE.png")
+                                    "a picture of velocity (above) and energy (below) over\n"
+                                    "the pellet weight: PNG, SVG or PDF by its extension")
+                        ->option_text(PictureOptionText)
                         ->check(NonEmptyFileName);
     command
         .add_option("--size", options->size, "its size in pixels (default 426x516: two graphs)")
         ->option_text("WxH")
         ->needs(picture);
+    command
+        .add_option("--units", options->units,
+                    "the picture's units: metric (g, m/s, J, the default) or\n"
+                    "imperial (gr, ft/s, ftlbf); the CSV gives both")
+        ->option_text("UNITS")
+        ->needs(picture)
+        ->check(CLI::IsMember({"metric", "imperial"}));
     command
         .add_option("--chrono", options->chrono,
                     "shots measured with a chronograph, drawn as circles in\n"
@@ -179,7 +184,7 @@ CliAction DefinePellets(CLI::App& command) {
         "bullet_energy_ftlbf and, with --limit, over_limit (yes or no).\n"
         "\n"
         "Example: velloran-cli pellets RevIve.txt --weights 0.45:0.70:6 --limit 7.5J -o "
-        "pellets.png\n"
+        "pellets.svg\n"
         "\n"
         "Exit status: 0 when the table was computed (whatever its rows gave), 1 when the report\n"
         "or the shots are refused or the picture cannot be written, 2 for wrong usage.");
@@ -190,7 +195,7 @@ CliAction DefinePellets(CLI::App& command) {
 
 const CliCommand PelletsCommand = {
     "pellets",
-    "GUN.txt --weights FROM:TO:STEPS [--limit ENERGY] [-o FILE.png [--size WxH] "
-    "[--chrono SHOTS.csv]]",
+    "GUN.txt --weights FROM:TO:STEPS [--limit ENERGY] [-o FILE.png|svg|pdf [--size WxH] "
+    "[--units UNITS] [--chrono SHOTS.csv]]",
     DefinePellets,
 };

@@ -1,11 +1,15 @@
 #include "cli/PlotOptions.h"
 
 #include <CLI/App.hpp>
+#include <optional>
 #include <vector>
 
 #include "cli/CliNumbers.h"
 #include "cli/CliValidators.h"
 #include "cli/UsageError.h"
+#include "common/CommandErrors.h"
+#include "common/WholeFileSaving.h"
+#include "datafile/GunReportFile.h"
 #include "graph/PlotQuantities.h"
 
 namespace {
@@ -56,8 +60,8 @@ void AddPlotOptions(CLI::App& command, PlotOptions& options) {
                         OverTravelList() + " only")
         ->option_text("AXIS")
         ->check(CLI::IsMember(NamesOf(PlotAxes)));
-    command.add_option("-o", options.picture, "the PNG picture to write")
-        ->option_text("FILE.png")
+    command.add_option("-o", options.picture, PictureOptionHelp)
+        ->option_text(PictureOptionText)
         ->required()
         ->check(NonEmptyFileName);
     command
@@ -76,6 +80,20 @@ PlotItems ChosenPlotItems(const PlotOptions& options) {
                          "; plot it over time");
     }
     return items;
+}
+
+PictureFormat ChosenPictureFormat(const std::string& picture) {
+    if (const std::optional<PictureFormat> format = PictureFormatOfName(picture)) {
+        return *format;
+    }
+    throw UsageError("-o takes a picture named .png, .svg or .pdf, not '" + picture + "'");
+}
+
+void SavePicture(const std::string& path, const PictureSpec& picture,
+                 const std::function<void(Canvas&)>& draw) {
+    if (!SaveFileWhole(path, [&](QIODevice& file) { return WritePicture(file, picture, draw); })) {
+        ShowMessageAndAbort(FileSavingErrorMessage);
+    }
 }
 
 QSize ChosenPictureSize(const PlotOptions& options) {
