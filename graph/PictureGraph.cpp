@@ -171,12 +171,14 @@ void DrawCurve(const PictureCurve& curve, const PlotArea& area, const Sizes& siz
     }
 }
 
-// How many points of the curves, and of the lines between them, a box would hide.
-int PointsBeneath(const PictureGraph& graph, const PlotArea& area, int left, int top, int right,
-                  int bottom) {
+// How many points of the curves, and of the lines between them, a box would hide: also those
+// just outside, whose thick line or marker reaches under it.
+int PointsBeneath(const PictureGraph& graph, const PlotArea& area, const Sizes& sizes, int left,
+                  int top, int right, int bottom) {
     constexpr int ProbesPerSegment = 8;
+    const int reach = sizes.Pixels(MarkerRadius + CurveWidth);
     const auto holds = [&](double x, double y) {
-        return x >= left && x <= right && y >= top && y <= bottom;
+        return x >= left - reach && x <= right + reach && y >= top - reach && y <= bottom + reach;
     };
     int count = 0;
     for (const PictureCurve& curve : graph.curves) {
@@ -228,7 +230,7 @@ void DrawLegend(const PictureGraph& graph, const PlotArea& area, const Sizes& si
     std::pair<int, int> chosen = corners[0];
     int fewest = std::numeric_limits<int>::max();
     for (const auto& [x, y] : corners) {
-        const int beneath = PointsBeneath(graph, area, x, y, x + width, y + height);
+        const int beneath = PointsBeneath(graph, area, sizes, x, y, x + width, y + height);
         if (beneath < fewest) {
             fewest = beneath;
             chosen = {x, y};

@@ -37,6 +37,11 @@ std::vector<SvgText> TextsOfSvg(const std::string& path) {
     return texts;
 }
 
+// A tick label's value; labels take a point under every locale.
+double ValueOf(const std::string& label) {
+    return QString::fromStdString(label).toDouble();
+}
+
 bool IsNumber(const std::string& text) {
     static const std::regex number("-?[0-9]+(\\.[0-9]+)?");
     return std::regex_match(text, number);
@@ -69,7 +74,7 @@ void ExpectRoundEvenTicks(const std::vector<std::string>& labels, const std::str
     ASSERT_GE(labels.size(), 3u) << picture;
     const size_t point = labels[0].find('.');
     const size_t decimals = point == std::string::npos ? 0 : labels[0].size() - point - 1;
-    const double step = std::stod(labels[1]) - std::stod(labels[0]);
+    const double step = ValueOf(labels[1]) - ValueOf(labels[0]);
     const double mantissa = step / std::pow(10.0, std::floor(std::log10(step)));
     EXPECT_TRUE(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
                 std::fabs(mantissa - 5) < 1e-9)
@@ -78,7 +83,7 @@ void ExpectRoundEvenTicks(const std::vector<std::string>& labels, const std::str
         const size_t dot = labels[k].find('.');
         EXPECT_EQ(dot == std::string::npos ? 0 : labels[k].size() - dot - 1, decimals)
             << picture << ": " << labels[k];
-        EXPECT_NEAR(std::stod(labels[k]) - std::stod(labels[k - 1]), step, step * 1e-9)
+        EXPECT_NEAR(ValueOf(labels[k]) - ValueOf(labels[k - 1]), step, step * 1e-9)
             << picture << ": " << labels[k - 1] << " then " << labels[k];
     }
     EXPECT_GT(step, 0) << picture;
