@@ -48,9 +48,13 @@ struct Sizes {
 struct Range {
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
+    // A value beyond the doubles (the energy of an absurd measured shot) has no place on an
+    // axis: its point is drawn at the edge.
     void Take(double v) {
-        low = std::min(low, v);
-        high = std::max(high, v);
+        if (std::isfinite(v)) {
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
     }
     bool Empty() const { return !(low <= high); }
 };
@@ -59,13 +63,14 @@ struct Range {
 struct PlotArea {
     int left, top, right, bottom;
     RoundTicks x, y;
-    int X(double v) const {
-        return left +
-               static_cast<int>(std::lround((v - x.Low()) / (x.High() - x.Low()) * (right - left)));
-    }
-    int Y(double v) const {
-        return bottom -
-               static_cast<int>(std::lround((v - y.Low()) / (y.High() - y.Low()) * (bottom - top)));
+    int X(double v) const { return left + Across(v, x, right - left); }
+    int Y(double v) const { return bottom - Across(v, y, bottom - top); }
+
+    // How far along an axis of the length the value stands, kept on the axis.
+    static int Across(double v, const RoundTicks& ticks, int length) {
+        const double fraction = (v - ticks.Low()) / (ticks.High() - ticks.Low());
+        return static_cast<int>(
+            std::lround((fraction >= 0 ? std::min(fraction, 1.0) : 0) * length));
     }
 };
 

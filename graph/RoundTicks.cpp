@@ -52,7 +52,9 @@ RoundTicks ChooseRoundTicks(double low, double high, int mostTicks) {
     WidenEmptyRange(low, high);
     mostTicks = std::max(mostTicks, 2);
     // The finest step that could do, then coarser ones until the ticks fit.
-    int exponent = static_cast<int>(std::floor(std::log10((high - low) / (mostTicks - 1))));
+    // Halves first: the span of -1e308 … 1e308 is no double.
+    int exponent =
+        static_cast<int>(std::floor(std::log10((high / 2 - low / 2) / (mostTicks - 1) * 2)));
     for (;; ++exponent) {
         for (const int mantissa : RoundMantissas) {
             const double step = mantissa * std::pow(10.0, exponent);
