@@ -1,7 +1,9 @@
 #include "cli/PlotOptions.h"
 
 #include <CLI/App.hpp>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 #include "cli/CliNumbers.h"
@@ -85,6 +87,15 @@ PlotItems ChosenPlotItems(const PlotOptions& options) {
 PictureFormat ChosenPictureFormat(const std::string& picture) {
     if (const std::optional<PictureFormat> format = PictureFormatOfName(picture)) {
         return *format;
+    }
+    // What is written through rather than replaced, a FIFO or a device such as /dev/stdout,
+    // has no extension to tell: it takes PNG, as it always did.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(picture, error);
+    if (picture.starts_with("/dev/") ||
+        (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+         !std::filesystem::is_directory(status))) {
+        return PictureFormat::Png;
     }
     throw UsageError("-o takes a picture named .png, .svg or .pdf, not '" + picture + "'");
 }

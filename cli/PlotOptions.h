@@ -35,8 +35,9 @@ struct PlotItems {
 };
 PlotItems ChosenPlotItems(const PlotOptions& options);
 
-// The format the picture's extension asks for: .png, .svg or .pdf in any case. Raises
-// UsageError for any other, so that nothing is computed and no file written.
+// The format the picture's extension asks for: .png, .svg or .pdf in any case; PNG for a FIFO
+// or a device (/dev/stdout). Raises UsageError for any other, so that nothing is computed and
+// no file written.
 PictureFormat ChosenPictureFormat(const std::string& picture);
 
 // Writes the picture drawn by draw() into the file whole (see SaveFileWhole); ends the command
