@@ -29,10 +29,6 @@ double StepsTo(double value, double step) {
 
 }  // namespace
 
-double RoundTicks::Step() const {
-    return mantissa * std::pow(10.0, exponent);
-}
-
 double RoundTicks::Value(int k) const {
     // Whole numbers and powers of ten are exact doubles: one rounding, in the last operation.
     const auto units = static_cast<double>((firstIndex + k) * mantissa);
@@ -40,12 +36,13 @@ double RoundTicks::Value(int k) const {
 }
 
 std::string RoundTicks::Label(int k) const {
-    std::array<char, 64> text{};
+    // Room for the longest: 309 digits before the point, 324 after.
+    std::array<char, 700> text{};
     const double value = Value(k);
     const auto written =
         std::to_chars(text.data(), text.data() + text.size(), value == 0 ? 0.0 : value,
                       std::chars_format::fixed, std::max(0, -exponent));
-    return std::string(text.data(), written.ptr);
+    return written.ec == std::errc() ? std::string(text.data(), written.ptr) : std::string();
 }
 
 RoundTicks ChooseRoundTicks(double low, double high, int mostTicks) {

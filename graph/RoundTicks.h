@@ -11,7 +11,6 @@ struct RoundTicks {
     int mantissa;          // 1, 2 or 5
     int exponent;          // the step is mantissa × 10^exponent
 
-    double Step() const;
     // The k-th tick's value, the double nearest to its exact decimal value: 3 steps of 0.1 are
     // 0.3, not 0.30000000000000004.
     double Value(int k) const;
