@@ -150,11 +150,14 @@ std::string ValueKind(const std::string& valueText) {
             return name.kind + ',';
         }
     }
+    // FILE.png names one extension, FILE.png|svg|pdf several: the pattern _filedir takes.
     const size_t dot = valueText.rfind('.');
     if (dot != std::string::npos && dot + 1 < valueText.size() &&
         std::all_of(valueText.begin() + static_cast<long>(dot) + 1, valueText.end(),
-                    [](unsigned char c) { return std::isalnum(c) != 0; })) {
-        return "file." + valueText.substr(dot + 1);
+                    [](unsigned char c) { return std::isalnum(c) != 0 || c == '|'; })) {
+        const std::string extensions = valueText.substr(dot + 1);
+        return "file." +
+               (extensions.find('|') == std::string::npos ? extensions : "@(" + extensions + ")");
     }
     if (valueText.find("FILE") != std::string::npos) {
         return "file";

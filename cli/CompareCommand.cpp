@@ -1,27 +1,23 @@
 // velloran-cli compare: up to four saved guns in one graph, with their summaries as CSV.
 
 #include <CLI/App.hpp>
-#include <QImage>
-#include <algorithm>
-#include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <vector>
 
 #include "cli/CliValidators.h"
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
+#include "cli/DistinctGunNames.h"
 #include "cli/OutputFiles.h"
 #include "cli/PlotOptions.h"
 #include "cli/ShotFiguresCsv.h"
 #include "common/ApplicationTitle.h"
 #include "common/CommandErrors.h"
-#include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
-#include "graph/ComparedSeries.h"
-#include "graph/GraphInteraction.h"
-#include "graph/GraphStore.h"
-#include "graph/PainterCanvas.h"
+#include "graph/PictureFile.h"
+#include "graph/ResultsPicture.h"
 #include "model/ComputeCommand.h"
 
 namespace {
@@ -33,17 +29,10 @@ struct CompareOptions : PlotOptions {
 
 struct ComparedGun {
     std::string path;
-    std::string name;  // as the report holds it, without the blanks around
+    std::string name;  // as the report holds it
     std::unique_ptr<SimulationResult> result;
     ShotFigures figures;
 };
-
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos
-               ? ""
-               : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // The gun of a report, computed as the Compute button computes it. A message it ends with
 // names the report, since there are several.
@@ -51,7 +40,7 @@ ComparedGun ComputedGun(const std::string& path, const ParameterSettings& settin
     ComparedGun gun{path, "", std::make_unique<SimulationResult>(), {}};
     try {
         const GunParameters parameters = WithSettings(LoadGunReport(path), settings);
-        gun.name = Trimmed(parameters.name);
+        gun.name = parameters.name;
         ModelInputs inputs;
         SimulateShotFromFields(ParameterTextsOf(parameters), '.', inputs, *gun.result);
         SummarizeShot(inputs, *gun.result);
@@ -71,65 +60,37 @@ ComparedGun ComputedGun(const std::string& path, const ParameterSettings& settin
     return gun;
 }
 
-// The legend names the guns by their names, or by their files' names where a name is empty
-// or shared, so that every curve can be told apart.
-std::vector<std::string> LegendNames(const std::vector<ComparedGun>& guns) {
-    std::vector<std::string> names;
-    for (const ComparedGun& gun : guns) {
-        names.push_back(gun.name);
-    }
-    std::vector<std::string> sorted = names;
-    std::sort(sorted.begin(), sorted.end());
-    if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end() ||
-        std::find(sorted.begin(), sorted.end(), "") != sorted.end()) {
-        for (size_t k = 0; k < guns.size(); ++k) {
-            names[k] = std::filesystem::path(guns[k].path).filename().string();
-        }
-    }
-    return names;
-}
-
 int RunCompare(const CompareOptions& options, CliStreams& io) {
     const PlotItems items = ChosenPlotItems(options);
+    const PictureFormat format = ChosenPictureFormat(options.picture);
     const QSize size = ChosenPictureSize(options);
     const ParameterSettings settings = ParseParameterSettings(options.settings);
     for (const std::string& path : options.guns) {
         RefuseOutputsOverTheReport(path, {{"-o", options.picture}});
     }
     std::vector<ComparedGun> guns;
+    std::vector<NamedGun> named;
     for (const std::string& path : options.guns) {
         guns.push_back(ComputedGun(path, settings));
+        named.push_back({guns.back().name, path});
     }
-    const std::vector<std::string> names = LegendNames(guns);
+    const std::vector<std::string> names = DistinctGunNames(named);
     std::vector<ComparedResult> compared;
     for (size_t k = 0; k < guns.size(); ++k) {
         compared.push_back({*guns[k].result, names[k]});
     }
 
-    // The main window's steps, then every gun's curve in its own pen.
-    const auto graph = std::make_unique<GraphStore>();
-    QImage image;
-    {
-        PainterCanvas canvas(image);
-        const GraphDrawing drawing{canvas, 0, '.'};
-        InitGraph(*graph, Graf0Slot, drawing);
-        FitGraphToImage(
-            *graph, Graf0Slot, size.width(), size.height(),
-            [&image](int width, int height) {
-                image = QImage(width, height, QImage::Format_RGB32);
-            },
-            drawing);
-        LoadComparedSeries(compared, items.quantity, items.axis, graph->Slot(Graf0Slot), drawing);
-    }
-    if (!SaveFileWhole(options.picture,
-                       [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
-        ShowMessageAndAbort(FileSavingErrorMessage);
-    }
+    // ChosenPlotItems has refused every pair the graph does not plot.
+    const PictureGraph graph = ResultsPicture(compared, items.quantity, items.axis).value();
+    SavePicture(options.picture, {format, size, graph.title}, [&](Canvas& canvas) {
+        DrawPictureGraph(graph, size.width(), size.height(),
+                         PictureScale(size.width(), size.height()), canvas);
+    });
 
     io.out << "gun,name," << ShotFiguresHeader() << '\n';
-    for (const ComparedGun& gun : guns) {
-        io.out << CsvField(gun.path) << ',' << CsvField(gun.name) << ','
-               << ShotFiguresFields(gun.figures) << '\n';
+    for (size_t k = 0; k < guns.size(); ++k) {
+        io.out << CsvField(guns[k].path) << ',' << CsvField(names[k]) << ','
+               << ShotFiguresFields(guns[k].figures) << '\n';
     }
     return 0;
 }
@@ -137,9 +98,11 @@ int RunCompare(const CompareOptions& options, CliStreams& io) {
 CliAction DefineCompare(CLI::App& command) {
     auto options = std::make_shared<CompareOptions>();
     command.description(
-        "Computes two to four saved guns and draws the same quantity of each into one graph,\n"
-        "red, blue, black and green in the order given, with a legend naming each; prints the\n"
-        "summary figures of every gun as CSV.");
+        "Computes two to four saved guns and draws the same quantity of each into one picture,\n"
+        "red, blue, black and green in the order given, with a legend giving each gun's muzzle\n"
+        "velocity and energy; prints the summary figures of every gun as CSV. Guns of the same\n"
+        "name (or none) are named by the shortest end of their paths that tells them apart, in\n"
+        "the legend and the CSV's name column.");
     command.add_option("GUN.txt", options->guns, "two to four gun reports, as Save writes them")
         ->option_text("GUN2.txt [GUN3.txt GUN4.txt]")
         ->required()
@@ -148,7 +111,7 @@ CliAction DefineCompare(CLI::App& command) {
     AddPlotOptions(command, *options);
     AddParameterSettings(command, options->settings);
     command.footer(
-        "Columns: gun (the report), name, status, steps, max_pressure_MPa,\n"
+        "Columns: gun (the report), name (as in the legend), status, steps, max_pressure_MPa,\n"
         "max_piston_velocity_m_s, max_temperature_K, bullet_velocity_m_s, bullet_energy_J.\n"
         "\n"
         "Example: velloran-cli compare examples/example-gun.txt examples/example-gun-strong.txt "
@@ -163,7 +126,7 @@ CliAction DefineCompare(CLI::App& command) {
 
 const CliCommand CompareCommand = {
     "compare",
-    "GUN.txt GUN2.txt [GUN3.txt GUN4.txt] --y QUANTITY [--x AXIS] -o FILE.png [--size WxH] "
-    "[--set NAME=VALUE,...]",
+    "GUN.txt GUN2.txt [GUN3.txt GUN4.txt] --y QUANTITY [--x AXIS] -o FILE.png|svg|pdf "
+    "[--size WxH] [--set NAME=VALUE,...]",
     DefineCompare,
 };

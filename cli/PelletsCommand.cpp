@@ -2,7 +2,6 @@
 // energy limit if one is given.
 
 #include <CLI/App.hpp>
-#include <QImage>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -21,11 +20,10 @@
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "common/ReportFormat.h"
-#include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
 #include "graph/CurveSlot.h"
 #include "graph/GraphLayout.h"
-#include "graph/PainterCanvas.h"
+#include "graph/PictureFile.h"
 #include "graph/PelletGraphs.h"
 #include "model/ChronographShots.h"
 #include "model/EnergyLimitVerdict.h"
@@ -44,6 +42,7 @@ struct PelletsOptions {
     std::string picture;                // likewise
     std::string size = "426x516";
     std::string chrono;  // likewise
+    std::string units = "metric";  // of the picture: metric or imperial
 };
 
 // Rows computed at a time: enough to keep every core busy, few enough that a table of a
@@ -188,9 +187,10 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
         }
         limit->nearMargin = percent / 100;
     }
-    const std::optional<QSize> size =
-        options.picture.empty() ? std::nullopt : std::optional(PictureSize(options));
-    if (size) {
+    std::optional<PictureSpec> picture;
+    if (!options.picture.empty()) {
+        picture = PictureSpec{ChosenPictureFormat(options.picture), PictureSize(options),
+                              PelletGraphsTitle};
         RefuseMorePointsThanAGraphHolds(static_cast<size_t>(weights.points), "weights");
     }
 
@@ -223,7 +223,7 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
             if (verdict) {
                 verdict->Add(row);
             }
-            if (size) {
+            if (picture) {
                 drawn.push_back(row);
             }
         }
@@ -235,18 +235,17 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
         WriteVerdict(io.err, *verdict, options.limit);
     }
 
-    if (size) {
-        const auto graphs = std::make_unique<GraphStore>();
-        QImage image(*size, QImage::Format_RGB32);
-        {
-            PainterCanvas canvas(image);
-            DrawPelletGraphs(drawn, measured, limit ? std::optional(limit->energy) : std::nullopt,
-                             size->width(), size->height(), *graphs, canvas, '.');
-        }
-        if (!SaveFileWhole(options.picture,
-                           [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
-            ShowMessageAndAbort(FileSavingErrorMessage);
-        }
+    if (picture) {
+        const PelletPictureUnits units = options.units == "imperial"
+                                             ? PelletPictureUnits::Imperial
+                                             : PelletPictureUnits::Metric;
+        const QSize size = picture->size;
+        const std::optional<double> limitEnergy =
+            limit ? std::optional(limit->energy) : std::nullopt;
+        SavePicture(options.picture, *picture, [&](Canvas& canvas) {
+            DrawPelletGraphs(drawn, measured, limitEnergy, units, size.width(), size.height(),
+                             canvas);
+        });
     }
     return 0;
 }
@@ -279,14 +278,22 @@ CliAction DefinePellets(CLI::App& command) {
         ->needs(limit);
     auto* picture = command
                         .add_option("-o", options->picture,
-                                    "a PNG picture of velocity (above) and energy (below)\n"
-                                    "over the pellet weight, of at most 10010 weights")
-                        ->option_text("FILE.png")
+                                    "a picture of velocity (above) and energy (below) over\n"
+                                    "the pellet weight, of at most 10010 weights: PNG, SVG or\n"
+                                    "PDF by its extension")
+                        ->option_text(PictureOptionText)
                         ->check(WholeFileName);
     command
         .add_option("--size", options->size, "its size in pixels (default 426x516: two graphs)")
         ->option_text("WxH")
         ->needs(picture);
+    command
+        .add_option("--units", options->units,
+                    "the picture's units: metric (g, m/s, J, the default) or\n"
+                    "imperial (gr, ft/s, ftlbf); the CSV gives both")
+        ->option_text("UNITS")
+        ->needs(picture)
+        ->check(CLI::IsMember({"metric", "imperial"}));
     command
         .add_option("--chrono", options->chrono,
                     "shots measured with a chronograph, drawn as circles in\n"
@@ -311,7 +318,7 @@ CliAction DefinePellets(CLI::App& command) {
         ".\n"
         "\n"
         "Example: velloran-cli pellets examples/example-gun.txt --weights 5gr:16gr:12 --limit "
-        "8ftlbf --margin 5\n"
+        "8ftlbf --margin 5 -o pellets.svg\n"
         "\n"
         "Exit status: 0 when the table was computed (whatever its rows gave), 1 when the report\n"
         "or the shots are refused or the picture cannot be written, 2 for wrong usage.");
@@ -323,6 +330,6 @@ CliAction DefinePellets(CLI::App& command) {
 const CliCommand PelletsCommand = {
     "pellets",
     "GUN.txt --weights FROM:TO:STEPS [--set NAME=VALUE,...] [--limit ENERGY [--margin PERCENT]] "
-    "[-o FILE.png [--size WxH] [--chrono SHOTS.csv]]",
+    "[-o FILE.png|svg|pdf [--size WxH] [--units UNITS] [--chrono SHOTS.csv]]",
     DefinePellets,
 };

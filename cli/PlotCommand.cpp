@@ -1,21 +1,16 @@
-// velloran-cli plot: the graph of a saved gun's shot as a PNG, drawn as the main window draws it.
+// velloran-cli plot: the graph of a saved gun's shot as a picture for a post or a report.
 
 #include <CLI/App.hpp>
-#include <QImage>
 #include <memory>
-#include <span>
 
 #include "cli/Commands.h"
+#include "cli/DistinctGunNames.h"
 #include "cli/OutputFiles.h"
 #include "cli/PlotOptions.h"
 #include "common/CommandErrors.h"
-#include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
-#include "graph/GraphDrawing.h"
-#include "graph/GraphInteraction.h"
-#include "graph/GraphSlot.h"
-#include "graph/PainterCanvas.h"
-#include "graph/SeriesSelection.h"
+#include "graph/PictureFile.h"
+#include "graph/ResultsPicture.h"
 #include "model/ComputeCommand.h"
 
 namespace {
@@ -27,50 +22,41 @@ struct PlotCommandOptions : PlotOptions {
 
 int RunPlot(const PlotCommandOptions& options, CliStreams&) {
     const PlotItems items = ChosenPlotItems(options);
+    const PictureFormat format = ChosenPictureFormat(options.picture);
     const QSize size = ChosenPictureSize(options);
-    const auto result = std::make_unique<SimulationResult>();
 
     RefuseOutputsOverTheReport(options.gun, {{"-o", options.picture}});
     const GunParameters gun = LoadGun(options.gun, options.settings);
+    const auto result = std::make_unique<SimulationResult>();
     ModelInputs inputs;
     SimulateShotFromFields(ParameterTextsOf(gun), '.', inputs, *result);
+    SummarizeShot(inputs, *result);
 
-    // The main window's steps (the start view, the fit to the image, the chosen curve) on a
-    // graph that holds the one curve it draws.
-    GraphView view;
-    const auto curve = std::make_unique<CurveSlot>();
-    const std::span<CurveSlot> curves(curve.get(), 1);
-    QImage image;
-    {
-        PainterCanvas canvas(image);
-        const GraphDrawing drawing{canvas, result->LastIndex, '.'};
-        ShowStartView(view, curves, drawing);
-        FitGraphToImage(
-            view, curves, size.width(), size.height(),
-            [&image](int width, int height) {
-                image = QImage(width, height, QImage::Format_RGB32);
-            },
-            drawing);
-        LoadSelectedSeries(*result, items.quantity, items.axis, view, curves, canvas, '.');
-    }
-    if (!SaveFileWhole(options.picture,
-                       [&image](QIODevice& file) { return image.save(&file, "PNG"); })) {
-        ShowMessageAndAbort(FileSavingErrorMessage);
-    }
+    const NamedGun named{gun.name, options.gun};
+    const ComparedResult shot{*result, DistinctGunNames(std::span(&named, 1)).front()};
+    // ChosenPlotItems has refused every pair the graph does not plot.
+    const PictureGraph graph =
+        ResultsPicture(std::span(&shot, 1), items.quantity, items.axis).value();
+    SavePicture(options.picture, {format, size, graph.title}, [&](Canvas& canvas) {
+        DrawPictureGraph(graph, size.width(), size.height(),
+                         PictureScale(size.width(), size.height()), canvas);
+    });
     return 0;
 }
 
 CliAction DefinePlot(CLI::App& command) {
     auto options = std::make_shared<PlotCommandOptions>();
     command.description(
-        "Computes the shot of a saved gun and draws its graph as the main window does, into a\n"
-        "PNG picture.");
+        "Computes the shot of a saved gun and draws the quantity over the axis into a picture:\n"
+        "titled, with each axis's quantity and unit, ticks at round steps over the whole shot,\n"
+        "and the gun's muzzle velocity and energy in the legend. Text and lines grow with the\n"
+        "picture's size.");
     AddGunReport(command, options->gun);
     AddParameterSettings(command, options->settings);
     AddPlotOptions(command, *options);
     command.footer(
         "Example: velloran-cli plot examples/example-gun.txt --y pressure --x bullet_travel -o "
-        "pressure.png\n"
+        "pressure.svg\n"
         "\n"
         "Exit status: 0 on success, 1 when the gun is refused, its shot fails or the picture\n"
         "cannot be written, 2 for wrong usage.");
@@ -81,6 +67,6 @@ CliAction DefinePlot(CLI::App& command) {
 
 const CliCommand PlotCommand = {
     "plot",
-    "GUN.txt --y QUANTITY [--x AXIS] -o FILE.png [--size WxH] [--set NAME=VALUE,...]",
+    "GUN.txt --y QUANTITY [--x AXIS] -o FILE.png|svg|pdf [--size WxH] [--set NAME=VALUE,...]",
     DefinePlot,
 };

@@ -1,11 +1,17 @@
 #include "cli/PlotOptions.h"
 
 #include <CLI/App.hpp>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 #include <vector>
 
 #include "cli/CliNumbers.h"
 #include "cli/CliValidators.h"
 #include "cli/UsageError.h"
+#include "common/CommandErrors.h"
+#include "common/WholeFileSaving.h"
+#include "datafile/GunReportFile.h"
 #include "graph/PlotQuantities.h"
 
 namespace {
@@ -57,8 +63,8 @@ void AddPlotOptions(CLI::App& command, PlotOptions& options) {
                         OverTravelList() + " only")
         ->option_text("AXIS")
         ->check(CLI::IsMember(NamesOf(PlotAxes)));
-    command.add_option("-o", options.picture, "the PNG picture to write")
-        ->option_text("FILE.png")
+    command.add_option("-o", options.picture, PictureOptionHelp)
+        ->option_text(PictureOptionText)
         ->required()
         ->check(WholeFileName);
     command
@@ -77,6 +83,29 @@ PlotItems ChosenPlotItems(const PlotOptions& options) {
                          "; plot it over time");
     }
     return items;
+}
+
+PictureFormat ChosenPictureFormat(const std::string& picture) {
+    if (const std::optional<PictureFormat> format = PictureFormatOfName(picture)) {
+        return *format;
+    }
+    // What is written through rather than replaced, a FIFO or a device such as /dev/stdout,
+    // has no extension to tell: it takes PNG, as it always did.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(picture, error);
+    if (picture.starts_with("/dev/") ||
+        (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+         !std::filesystem::is_directory(status))) {
+        return PictureFormat::Png;
+    }
+    throw UsageError("-o takes a picture named .png, .svg or .pdf, not '" + picture + "'");
+}
+
+void SavePicture(const std::string& path, const PictureSpec& picture,
+                 const std::function<void(Canvas&)>& draw) {
+    if (!SaveFileWhole(path, [&](QIODevice& file) { return WritePicture(file, picture, draw); })) {
+        ShowMessageAndAbort(FileSavingErrorMessage);
+    }
 }
 
 QSize ChosenPictureSize(const PlotOptions& options) {

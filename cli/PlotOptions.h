@@ -1,9 +1,12 @@
 #pragma once
-// The options of the commands that draw the window's graph into a picture: the quantity, the
-// axis and the picture's size, with the graph's own refusals.
+// The options of the commands that draw a graph into a picture: the quantity, the axis, the
+// picture's file and size, with the graph's own refusals.
 
 #include <QSize>
+#include <functional>
 #include <string>
+
+#include "graph/PictureFile.h"
 
 namespace CLI {
 class App;
@@ -12,9 +15,14 @@ class App;
 struct PlotOptions {
     std::string quantity;          // --y, a series name of PlotQuantities
     std::string axis = "time";     // --x, a series name of PlotAxes
-    std::string picture;           // -o
+    std::string picture;           // -o, its extension gives the format
     std::string size = "426x258";  // --size WxH, the window's graph by default
 };
+
+// The -o option's text and help, for every command that draws a picture.
+inline constexpr const char* PictureOptionText = "FILE.png|svg|pdf";
+inline constexpr const char* PictureOptionHelp =
+    "the picture to write: PNG, SVG or PDF by the name's extension";
 
 // Declares --y, --x, -o and --size on the command, bound to the options.
 void AddPlotOptions(CLI::App& command, PlotOptions& options);
@@ -26,6 +34,16 @@ struct PlotItems {
     int axis;      // row of PlotAxes
 };
 PlotItems ChosenPlotItems(const PlotOptions& options);
+
+// The format the picture's extension asks for: .png, .svg or .pdf in any case; PNG for a FIFO
+// or a device (/dev/stdout). Raises UsageError for any other, so that nothing is computed and
+// no file written.
+PictureFormat ChosenPictureFormat(const std::string& picture);
+
+// Writes the picture drawn by draw() into the file whole (see SaveFileWhole); ends the command
+// with "File saving error." when it cannot.
+void SavePicture(const std::string& path, const PictureSpec& picture,
+                 const std::function<void(Canvas&)>& draw);
 
 // The picture's size: each side from 83 pixels (room for the graph's margins) to 10000. Raises
 // UsageError otherwise.

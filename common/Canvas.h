@@ -34,4 +34,10 @@ public:
     virtual void SetFont(std::string_view name, int size, Colour colour) = 0;
     // Writes the text with its top-left corner at (x, y), on an opaque box of the brush colour.
     virtual void TextOut(int x, int y, std::string_view text) = 0;
+    // How wide, in pixels, TextOut writes the text in the family last set at size points. A
+    // canvas that cannot measure estimates: an average glyph of a sans-serif font is 0.55 of
+    // the font's height in pixels (its points at 96 dots per inch).
+    virtual int TextWidth(std::string_view text, int size) const {
+        return static_cast<int>(static_cast<double>(text.size()) * size * 96 / 72 * 0.55 + 0.5);
+    }
 };

@@ -37,11 +37,12 @@ QString ToQString(std::string_view text) {
 
 }  // namespace
 
-PainterCanvas::PainterCanvas(QPaintDevice& device) : device_(device), pen_(Qt::black) {
+PainterCanvas::PainterCanvas(QPaintDevice& device, CanvasEdges edges)
+    : device_(device), smooth_(edges == CanvasEdges::Smooth), pen_(Qt::black) {
     pen_.setWidth(1);
     font_.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font_.setStyleHint(QFont::SansSerif);
-    font_.setStyleStrategy(QFont::NoAntialias);
+    font_.setStyleStrategy(smooth_ ? QFont::PreferAntialias : QFont::NoAntialias);
     font_.setPixelSize(PointsToPixels(10));
 }
 
@@ -60,8 +61,8 @@ QPainter* PainterCanvas::Painter() {
         if (device_.width() <= 0 || device_.height() <= 0 || !painter_.begin(&device_)) {
             return nullptr;
         }
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setRenderHint(QPainter::TextAntialiasing, false);
+        painter_.setRenderHint(QPainter::Antialiasing, smooth_);
+        painter_.setRenderHint(QPainter::TextAntialiasing, smooth_);
         painter_.setPen(pen_);
         painter_.setBrush(Qt::NoBrush);
         painter_.setFont(font_);
@@ -81,10 +82,12 @@ void PainterCanvas::SetBrushColour(Colour colour) {
 }
 
 void PainterCanvas::SetPen(Colour colour, int width, PenStyle style) {
-    // Flat ends: a line covers its first pixel but not its last, so a polyline's joints are
-    // drawn once, and thick segments take the painter's fast path (round ends cost five times
-    // as much).
-    pen_ = QPen(ToQColor(colour), width, ToQtPenStyle(style), Qt::FlatCap, Qt::MiterJoin);
+    // Crisp, flat ends: a line covers its first pixel but not its last, so a polyline's joints
+    // are drawn once, and thick segments take the painter's fast path (round ends cost five
+    // times as much). Smooth lines are drawn segment by segment too: round ends join them
+    // without notches.
+    pen_ = QPen(ToQColor(colour), width, ToQtPenStyle(style), smooth_ ? Qt::RoundCap : Qt::FlatCap,
+                smooth_ ? Qt::RoundJoin : Qt::MiterJoin);
     if (painter_.isActive()) {
         painter_.setPen(pen_);
     }
@@ -118,6 +121,12 @@ void PainterCanvas::SetFont(std::string_view name, int size, Colour colour) {
     if (painter_.isActive()) {
         painter_.setFont(font_);
     }
+}
+
+int PainterCanvas::TextWidth(std::string_view text, int size) const {
+    QFont font = font_;
+    font.setPixelSize(PointsToPixels(size));
+    return QFontMetrics(font, &device_).horizontalAdvance(ToQString(text));
 }
 
 void PainterCanvas::TextOut(int x, int y, std::string_view text) {

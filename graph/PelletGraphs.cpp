@@ -4,95 +4,106 @@
 #include <string>
 #include <vector>
 
-#include "common/FieldNumber.h"
-#include "graph/DrawLegend.h"
-#include "graph/GraphInteraction.h"
-#include "graph/LabelRounding.h"
+#include "common/ReportFormat.h"
+#include "graph/PictureGraph.h"
 #include "graph/ShiftedCanvas.h"
-#include "graph/SideBySideCurves.h"
+#include "model/PelletUnits.h"
 
 namespace {
 
-constexpr int VelocityGraph = 1;
-constexpr int EnergyGraph = 2;
-// The curves: their slots give their pens.
-constexpr int ComputedCurve = 0;  // red
-constexpr int MeasuredCurve = 1;  // blue
-constexpr int LimitCurve = 3;     // green: apart from the black frame it may lie on
+// The curves' colours: the pictures' first, second and fourth (green, apart from the black
+// frame the limit may lie on).
+constexpr size_t ComputedColour = 0;
+constexpr size_t MeasuredColour = 1;
+constexpr size_t LimitColour = 3;
 
-struct Points {
-    std::vector<double> weights;  // g
-    std::vector<double> values;
+struct PictureUnits {
+    const char* weight;
+    double grams;  // in one unit of weight
+    const char* velocity;
+    double metresPerSecond;  // in one unit of velocity
+    const char* energy;
+    double joules;  // in one unit of energy
 };
 
-struct GraphCurves {
+// clang-format off
+constexpr PictureUnits Metric   = {"g",  1,                          "m/s",  1,
+                                   "J",      1};
+constexpr PictureUnits Imperial = {"gr", PelletUnits::GramsPerGrain, "ft/s", PelletUnits::MetresPerFoot,
+                                   "ft\u00b7lbf", PelletUnits::JoulesPerFootPound};
+// clang-format on
+
+struct Points {
+    std::vector<double> weights;
+    std::vector<double> values;
+    void Add(double weight, double value) {
+        weights.push_back(weight);
+        values.push_back(value);
+    }
+};
+
+struct GraphPoints {
     Points computed;
     Points measured;
     Points limit;
 };
 
-// One graph of the picture: from the window's start view, fitted to its part of the picture,
-// then its curves and its legend.
-void DrawPelletGraph(const GraphCurves& curves, const std::string& title,
-                     std::vector<LegendRow> legend, int slot, int width, int height,
-                     GraphStore& store, Canvas& canvas, char decimalSeparator) {
-    // Every curve is walked up to its own last point, so no result's LastIndex plays a part.
-    const GraphDrawing drawing{canvas, 0, decimalSeparator};
-    InitGraph(store, slot, drawing);
-    FitGraphToImage(store, slot, width, height, [](int, int) {}, drawing);
-    std::vector<CurveSource> sources(LimitCurve + 1, CurveSource{{}, {}, LineStyle});
-    sources[ComputedCurve] = {curves.computed.weights, curves.computed.values, LineStyle};
-    sources[MeasuredCurve] = {curves.measured.weights, curves.measured.values, MarkerStyle};
-    sources[LimitCurve] = {curves.limit.weights, curves.limit.values, LineStyle};
-    LoadCurvesSideBySide(sources, store.Slot(slot), drawing);
-    std::erase_if(legend, [&](const LegendRow& row) {
-        return sources[static_cast<size_t>(row.curve)].xs.empty();
-    });
-    DrawLegend(store.Slot(slot), legend, drawing.lastIndex, canvas);
-    DrawGraphTitle(title, canvas);
+PictureGraph PelletGraph(const GraphPoints& points, const std::string& quantity, const char* unit,
+                         const PictureUnits& units, const std::string& limitLegend) {
+    const std::string weight = "pellet weight";
+    return {quantity + " over " + weight,
+            AxisTitle(weight, units.weight),
+            AxisTitle(quantity, unit),
+            {{points.computed.weights, points.computed.values, PictureCurveColour(ComputedColour),
+              true, false, "computed"},
+             {points.measured.weights, points.measured.values, PictureCurveColour(MeasuredColour),
+              false, true, "measured"},
+             {points.limit.weights, points.limit.values, PictureCurveColour(LimitColour), true,
+              false, limitLegend}}};
 }
 
 }  // namespace
 
 void DrawPelletGraphs(std::span<const PelletRow> rows, std::span<const MeasuredShot> measured,
-                      std::optional<double> energyLimit, int width, int height,
-                      GraphStore& store, Canvas& canvas, char decimalSeparator) {
-    GraphCurves velocity;
-    GraphCurves energy;
+                      std::optional<double> energyLimit, PelletPictureUnits unitChoice, int width,
+                      int height, Canvas& canvas) {
+    const PictureUnits& units = unitChoice == PelletPictureUnits::Imperial ? Imperial : Metric;
+    GraphPoints velocity;
+    GraphPoints energy;
     for (const PelletRow& row : rows) {
         if (!row.figures.failure.empty()) {
             continue;
         }
-        velocity.computed.weights.push_back(row.bulletWeight);
-        velocity.computed.values.push_back(row.figures.muzzleVelocity);
-        energy.computed.weights.push_back(row.bulletWeight);
-        energy.computed.values.push_back(row.figures.bulletEnergy);
+        const double weight = row.bulletWeight / units.grams;
+        velocity.computed.Add(weight, row.figures.muzzleVelocity / units.metresPerSecond);
+        energy.computed.Add(weight, row.figures.bulletEnergy / units.joules);
     }
     for (const MeasuredShot& shot : measured) {
-        velocity.measured.weights.push_back(shot.bulletWeight);
-        velocity.measured.values.push_back(shot.velocity);
-        energy.measured.weights.push_back(shot.bulletWeight);
-        energy.measured.values.push_back(MeasuredEnergy(shot));
+        const double weight = shot.bulletWeight / units.grams;
+        velocity.measured.Add(weight, shot.velocity / units.metresPerSecond);
+        energy.measured.Add(weight, MeasuredEnergy(shot) / units.joules);
     }
     std::vector<double> allWeights = energy.computed.weights;
     allWeights.insert(allWeights.end(), energy.measured.weights.begin(),
                       energy.measured.weights.end());
-    std::string limitText;
+    std::string limitLegend;
     if (energyLimit && !allWeights.empty()) {
         const auto [lightest, heaviest] = std::minmax_element(allWeights.begin(), allWeights.end());
-        energy.limit.weights = {*lightest, *heaviest};
-        energy.limit.values = {*energyLimit, *energyLimit};
-        limitText =
-            "limit " + NumberToField(RoundToDecimals(*energyLimit, 2), decimalSeparator) + " J";
+        energy.limit.Add(*lightest, *energyLimit / units.joules);
+        energy.limit.Add(*heaviest, *energyLimit / units.joules);
+        limitLegend = FormatReport("limit %.2f %s", *energyLimit / units.joules, units.energy);
     }
 
     const int upperHeight = height / 2;
-    DrawPelletGraph(velocity, "muzzle velocity [m/s] over pellet weight [g]",
-                    {{ComputedCurve, "computed"}, {MeasuredCurve, "measured"}}, VelocityGraph,
-                    width, upperHeight, store, canvas, decimalSeparator);
-    ShiftedCanvas lower(canvas, 0, upperHeight);
-    DrawPelletGraph(energy, "muzzle energy [J] over pellet weight [g]",
-                    {{ComputedCurve, "computed"}, {MeasuredCurve, "measured"},
-                     {LimitCurve, limitText}},
-                    EnergyGraph, width, height - upperHeight, store, lower, decimalSeparator);
+    const int lowerHeight = height - upperHeight;
+    const double scale = PictureScale(width, upperHeight);
+    const PictureGraph upper = PelletGraph(velocity, "muzzle velocity", units.velocity, units, "");
+    const PictureGraph lower =
+        PelletGraph(energy, "muzzle energy", units.energy, units, limitLegend);
+    // Both plots start at one left edge, so a weight stands at one place in both.
+    const int left = std::max(PictureGraphLeft(upper, width, upperHeight, scale, canvas),
+                              PictureGraphLeft(lower, width, lowerHeight, scale, canvas));
+    DrawPictureGraph(upper, width, upperHeight, scale, canvas, left);
+    ShiftedCanvas lowerCanvas(canvas, 0, upperHeight);
+    DrawPictureGraph(lower, width, lowerHeight, scale, lowerCanvas, left);
 }

@@ -7,14 +7,17 @@
 #include <span>
 
 #include "common/Canvas.h"
-#include "graph/GraphStore.h"
 #include "model/ChronographShots.h"
 #include "model/PelletTable.h"
 
+// The units the picture is drawn in: g, m/s and J, or gr, ft/s and ft·lbf.
+enum class PelletPictureUnits { Metric, Imperial };
+
+inline constexpr const char* PelletGraphsTitle = "muzzle velocity and energy over pellet weight";
+
 // The two graphs, each of the given width and half the height (the lower one takes the odd
-// pixel), drawn through graph slots 1 and 2 of the store as the main window draws its graph,
-// each with a legend. Failed rows are left out. The height must leave each graph at least
-// MinimumImageSide pixels.
+// pixel), titled, with axis titles in the units and a legend; their sizes grow with the
+// picture's as in every picture. Failed rows are left out.
 void DrawPelletGraphs(std::span<const PelletRow> rows, std::span<const MeasuredShot> measured,
-                      std::optional<double> energyLimit, int width, int height,
-                      GraphStore& store, Canvas& canvas, char decimalSeparator);
+                      std::optional<double> energyLimit, PelletPictureUnits units, int width,
+                      int height, Canvas& canvas);

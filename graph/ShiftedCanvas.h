@@ -30,6 +30,9 @@ public:
     void TextOut(int x, int y, std::string_view text) override {
         target_.TextOut(X(x), Y(y), text);
     }
+    int TextWidth(std::string_view text, int size) const override {
+        return target_.TextWidth(text, size);
+    }
 
 private:
     // A point far outside the picture (a curve point beyond the view) stays at the edge of the

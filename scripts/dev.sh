@@ -11,7 +11,7 @@ set -eu
 cd "$(dirname "$0")/.."
 mode="${1:-}"
 
-build_packages="cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev \
+build_packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev \
 libbenchmark-dev libjpeg62-turbo-dev libcli11-dev libhwy-dev libnlopt-cxx-dev fonts-liberation"
 # cpack's DEB generator: dpkg-shlibdeps works out the package's Depends, file finds the programs
 # among the files.

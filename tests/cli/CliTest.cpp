@@ -2,8 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
-#include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTest>
@@ -22,11 +20,8 @@
 #include "cli/ParameterGlossary.h"
 #include "cli/SweepGrid.h"
 #include "common/FieldNumber.h"
-#include "common/ImageView.h"
-#include "common/RadioGroup.h"
 #include "common/Version.h"
 #include "model/ComputeCommand.h"
-#include "tests/app/WindowsFixture.h"
 #include "tests/cli/CliFixture.h"
 
 namespace {
@@ -186,14 +181,14 @@ TEST_F(Simulate, ReadsAndWritesFilesWhoseNamesAreNotUtf8UnderTheseVeryNames) {
 TEST_F(Simulate, AnOutputOverTheReportOrAnotherOutputIsWrongUsageAndChangesNothing) {
     const std::string report = PathOf("example.txt");
     ASSERT_TRUE(QDir(folder.path()).mkdir("sub"));
-    std::filesystem::create_hard_link(report, PathOf("hard link.txt"));
+    std::filesystem::create_hard_link(report, PathOf("hard link.svg"));
     const std::string otherSpelling = PathOf("sub") + "/../example.txt";
     const std::vector<std::vector<std::string>> clashes = {
         {"simulate", report, "--csv", report},
         {"simulate", report, "--save", otherSpelling},
-        {"simulate", report, "--csv", PathOf("hard link.txt")},
+        {"simulate", report, "--csv", PathOf("hard link.svg")},
         {"simulate", report, "--csv", PathOf("new.csv"), "--save", PathOf("sub") + "/../new.csv"},
-        {"plot", report, "--y", "pressure", "-o", otherSpelling},
+        {"plot", report, "--y", "pressure", "-o", PathOf("hard link.svg")},
     };
     const std::filesystem::file_time_type written = std::filesystem::last_write_time(report);
     for (const std::vector<std::string>& arguments : clashes) {
@@ -203,7 +198,7 @@ TEST_F(Simulate, AnOutputOverTheReportOrAnotherOutputIsWrongUsageAndChangesNothi
     }
     EXPECT_EQ(std::filesystem::last_write_time(report), written);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
-              QStringList({"example.txt", "hard link.txt"}));
+              QStringList({"example.txt", "hard link.svg"}));
 }
 
 // Takes the first bytes up to its room, then refuses every write, as a disk that fills up.
@@ -416,36 +411,6 @@ TEST(CliTools, ConvertAndSpringGiveTheWindowsFigures) {
     const CliRun zeroCoils = run({"spring", "3", "3", "30", "40", "81.5"});
     EXPECT_EQ(zeroCoils.status, 1);
     EXPECT_EQ(zeroCoils.err, "Floating point division by zero.\n");
-}
-
-// The same gun and axis choice give the same picture as the main window's graph.
-using CliPlot = WindowsFixture;
-
-TEST_F(CliPlot, DrawsTheGraphAsTheMainWindowDoes) {
-    QTemporaryDir folder;
-    const std::string gunPath = folder.filePath("gun.txt").toStdString();
-    const std::string picture = folder.filePath("graph.png").toStdString();
-    SaveGunReport(gunPath, " Air Gun", ExampleGunTexts(), '.', {});
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(RunCli(std::vector<std::string>{"plot", gunPath, "--y", "pressure", "--x",
-                                              "bullet_travel", "-o", picture},
-                     out, err),
-              0)
-        << err.str();
-
-    Tvstup& v = *windows.vstup;
-    const GunParameterTexts texts = ExampleGunTexts();
-    for (size_t i = 0; i < texts.size(); ++i) {
-        v.ParameterEdits[i]->setText(QString::fromStdString(texts[i]));
-    }
-    QTest::mouseClick(v.RadioGroup1->Item(4), Qt::LeftButton);
-    QTest::mouseClick(v.RadioGroup2->Item(1), Qt::LeftButton);
-    v.Button3Click();
-    const QImage plotted(QString::fromStdString(picture));
-    EXPECT_EQ(plotted.size(), QSize(426, 258));
-    EXPECT_EQ(plotted.convertToFormat(QImage::Format_RGB32),
-              v.Graf0->Bitmap().convertToFormat(QImage::Format_RGB32));
 }
 
 // The real executable, as a script would call it.
