@@ -203,6 +203,12 @@ private:
 
 void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
                         std::span<ShotFigures> figures, SimulationResult& scratch,
-                        const ShotLaneKernel& kernel) {
+                        const ShotLaneKernel& kernel, ShotComputation computation) {
+    if (computation == ShotComputation::Smooth) {
+        for (size_t i = 0; i < completedInputs.size(); ++i) {
+            figures[i] = ComputeSmoothShotFigures(completedInputs[i]);
+        }
+        return;
+    }
     LaneScheduler(completedInputs, figures, scratch, kernel).Run();
 }

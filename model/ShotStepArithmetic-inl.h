@@ -91,9 +91,14 @@ template <class T>
     return (pressureVolume / c.airMass) * (1.0 / ModelConstants::GasConstant);
 }
 
-template <class T>
-[[gnu::always_inline]] inline BasicShotState<T> Derivatives(const BasicShotState<T>& y,
-                                                            const ShotCoefficients<T>& c) {
+// The derivatives with the drive factors of the given direction of the piston: forward (or at
+// rest) the spring drives at 90 % and the packing friction holds back; moving back the spring
+// pushes fully and the friction changes sign so that it always opposes the motion. The smooth
+// computation (model/SmoothShot.cpp) keeps a direction for a whole stretch of its run.
+template <class T, class Mask>
+[[gnu::always_inline]] inline BasicShotState<T> DerivativesInDirection(const BasicShotState<T>& y,
+                                                                       const ShotCoefficients<T>& c,
+                                                                       const Mask& forward) {
     using namespace ModelConstants;
     const T& pistonTravel = y[PistonTravelComponent];
     const T& pistonVelocity = y[PistonVelocityComponent];
@@ -109,9 +114,6 @@ template <class T>
                          c.inverseBoreDiameter * (c.airMass * inverseVolume);
     const T basePressure = SquareRoot(pressure * pressure - columnLoss);
 
-    // Moving forward (or at rest) the spring drives at 90 %; moving back it pushes fully and
-    // the packing friction changes sign so that it always opposes the motion.
-    const auto forward = pistonVelocity >= 0.0;
     const T springShare = Choose(forward, T{} + SpringEfficiency, T{} + 1.0);
     const T frictionArea = Choose(forward, c.frictionArea, -c.frictionArea);
 
@@ -127,6 +129,13 @@ template <class T>
         (c.pistonArea * pistonVelocity * pressure - c.boreArea * bulletVelocity * basePressure) *
             c.kappaMinusOne,
     };
+}
+
+// The derivatives with the drive factors of the direction the piston moves in at the state.
+template <class T>
+[[gnu::always_inline]] inline BasicShotState<T> Derivatives(const BasicShotState<T>& y,
+                                                            const ShotCoefficients<T>& c) {
+    return DerivativesInDirection(y, c, y[PistonVelocityComponent] >= 0.0);
 }
 
 // The stage arithmetic is written out component by component, so that no component has to go
