@@ -23,6 +23,7 @@
 #include "graph/GraphStore.h"
 #include "graph/PainterCanvas.h"
 #include "model/ComputeCommand.h"
+#include "model/SmoothShot.h"
 
 namespace {
 
@@ -44,8 +45,9 @@ std::string Trimmed(const std::string& text) {
                : text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The gun of a report, computed as the Compute button computes it. A message it ends with
-// names the report, since there are several.
+// The gun of a report, its series computed as the Compute button computes them and its
+// figures smoothly (model/SmoothShot.h). A message it ends with names the report, since there
+// are several.
 ComparedGun ComputedGun(const std::string& path) {
     ComparedGun gun{path, "", std::make_unique<SimulationResult>(), {}};
     try {
@@ -54,19 +56,12 @@ ComparedGun ComputedGun(const std::string& path) {
         ModelInputs inputs;
         SimulateShotFromFields(ParameterTextsOf(parameters), '.', inputs, *gun.result);
         SummarizeShot(inputs, *gun.result);
+        gun.figures = ComputeSmoothShotFigures(inputs);
     } catch (const CommandError& error) {
         throw CommandError(path + ": " + error.what());
     } catch (const CommandAbort& abort) {
         throw CommandAbort(path + ": " + abort.what());
     }
-    const SimulationResult& result = *gun.result;
-    gun.figures = {"",
-                   result.LastIndex,
-                   result.MaximumPressure,
-                   result.MaximumPistonVelocity,
-                   result.MaximumTemperature,
-                   MuzzleVelocity(result),
-                   result.BulletEnergy};
     return gun;
 }
 

@@ -74,7 +74,7 @@ public:
         }
         ++computations_;
         // One thread: a handful of shots run side by side there already.
-        return ComputeGunFigures(guns, 1);
+        return ComputeGunFigures(guns, 1, ShotComputation::Smooth);
     }
 
     // The sum of squares of measured less computed velocity over all shots. A pellet whose shot
