@@ -22,8 +22,9 @@ ShotFigures ComputeShotFiguresOneByOne(const ModelInputs& completedInputs,
 // the lanes stop for a shot that ended: when they were raised, the shots stepped since then
 // run again alone, which reports each fault as the compute command would. The scratch result
 // serves the shots run alone (those too whose values come near the limits of a double).
-// The smooth computation (model/SmoothShot.h) runs its shots one by one, on plain doubles: the
-// lanes do not carry it yet.
+// The smooth computation (model/SmoothShot.h) runs in the lanes as long as no event falls
+// within a step, and the steps with events alone; its figures are those of
+// ComputeSmoothShotFigures, to the bit.
 void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
                         std::span<ShotFigures> figures, SimulationResult& scratch,
                         const ShotLaneKernel& kernel = BestShotLaneKernel(),

@@ -9,12 +9,32 @@
 
 #include "model/ModelInputs.h"
 #include "model/ShotFigures.h"
+#include "model/ShotStepper.h"
 
 // Which computation a batch of shots runs.
 enum class ShotComputation {
     Designed,  // the compute command's own steps: the window's figures to the bit
     Smooth,    // events located within their steps, figures at the muzzle crossing
 };
+
+// A smooth shot between two steps. The batch's lanes step it on as long as no event falls
+// within a step, and hand the steps with events to StepSmoothShot.
+struct SmoothShotProgress {
+    ShotState y{};
+    ShotRegime regime{};
+    ShotSummary summary{};  // over the states reached so far, in display units
+    int stepIndex = 0;      // of the step to run next
+};
+
+// The shot before its first step.
+SmoothShotProgress StartSmoothShot(const ModelInputs& completedInputs);
+
+// Runs step stepIndex with the events within it and moves on to the next; true when the bullet
+// reached the muzzle within it (the state is then the muzzle's).
+bool StepSmoothShot(SmoothShotProgress& shot, const ShotCoefficients<double>& c);
+
+// The figures of a shot that reached the muzzle in step stepIndex - 1.
+ShotFigures SmoothShotAtMuzzleFigures(const SmoothShotProgress& shot, double bulletMass);
 
 // The smooth figures of a shot, for inputs that passed the checks and were completed. lastIndex
 // is one less than the index of the step in which the bullet reaches the muzzle, as in the
