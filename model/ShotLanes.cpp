@@ -285,9 +285,14 @@ HWY_NOINLINE void StepSmoothPacks(ShotLanes& lanes) {
 
     for (;;) {
         const BasicShotState<Pack<K>> end = AdvanceInRegime(y, c.timeStep, c, regime);
+        // The piston's drives at rest cost two evaluations of the derivatives each; they are
+        // only worked out while a piston is at rest.
+        const bool anyAtRest = AnyTrue(regime.pistonAtRest);
         PackMask<K> event = none;
         for (const ShotEvent kind : AllShotEvents) {
-            event = Or(event, EventWithin(kind, y, end, c, regime));
+            if (anyAtRest || !IsPistonAtRestEvent(kind)) {
+                event = Or(event, EventWithin(kind, y, end, c, regime));
+            }
         }
         if (AnyTrue(event)) {
             Store(event, lanes.eventInStep);

@@ -327,6 +327,11 @@ inline constexpr ShotEvent AllShotEvents[] = {ShotEvent::Release,   ShotEvent::D
                                               ShotEvent::Turn,      ShotEvent::LeaveForward,
                                               ShotEvent::LeaveBack, ShotEvent::Muzzle};
 
+// The events watched only while the piston is at rest.
+constexpr bool IsPistonAtRestEvent(ShotEvent event) {
+    return event == ShotEvent::LeaveForward || event == ShotEvent::LeaveBack;
+}
+
 // The piston's acceleration (m/s²) with the drive factors of a direction.
 template <class T, class Mask>
 [[gnu::always_inline]] inline T PistonAccelerationInDirection(const BasicShotState<T>& y,

@@ -112,7 +112,10 @@ bool StepSmoothShot(SmoothShotProgress& shot, const Coefficients& c) {
         ShotEvent first{};
         double firstShare = 2;
         for (const ShotEvent event : AllShotEvents) {
-            if (!EventWithin(event, shot.y, end, c, shot.regime)) {
+            // Only the quantities of watched events are worked out, so that no arithmetic runs
+            // here that the lanes leave out.
+            if (!EventWatched(event, shot.y, c, shot.regime) ||
+                !EventWithin(event, shot.y, end, c, shot.regime)) {
                 continue;
             }
             const double share = LocateEvent(event, shot.y, remaining, c, shot.regime,
