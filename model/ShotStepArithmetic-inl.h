@@ -287,6 +287,7 @@ struct BasicShotRegime {
     Mask bulletReleased;
 };
 
+// k = h × f(Y) within the regime.
 template <class T, class Mask>
 [[gnu::always_inline]] inline BasicShotState<T> RegimeIncrements(const BasicShotState<T>& y,
                                                                  const T& h,
