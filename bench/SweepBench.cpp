@@ -1,7 +1,8 @@
 // Shots per second of a sweep of the example gun (step 0.01 ms) over a 200 × 100 grid of its
 // piston stroke (50 … 70 mm) and maximum spring force (300 … 500 N): the yardstick's plain loop
-// on one thread, the lanes of each instruction set on one thread, and the whole velloran-cli
-// sweep process on one and two threads; and the peak memory of a sweep of a million points.
+// on one thread, the lanes of each instruction set on one thread (designed and smooth, the
+// smooth one beside its own one-by-one loop), and the whole velloran-cli sweep process on one
+// and two threads; and the peak memory of a sweep of a million points.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -15,11 +16,13 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/PlainShotLoop.h"
 #include "datafile/GunReportFile.h"
 #include "model/ShotBatch.h"
+#include "model/SmoothShot.h"
 #include "model/SweepGrid.h"
 #include "tests/support/ExampleGun.h"
 
@@ -66,8 +69,20 @@ void BM_PlainLoopSweep(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainLoopSweep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
+// The smooth computation's yardstick: one shot after another on plain doubles.
+void BM_SmoothOneByOneSweep(benchmark::State& state) {
+    const std::vector<ModelInputs>& inputs = GridInputs();
+    for (auto _ : state) {
+        for (const ModelInputs& gun : inputs) {
+            benchmark::DoNotOptimize(ComputeSmoothShotFigures(gun));
+        }
+    }
+    ReportShotsPerSecond(state, inputs.size());
+}
+BENCHMARK(BM_SmoothOneByOneSweep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
 // The lanes of one instruction set on one thread, in the blocks the sweep computes.
-void LaneSweep(benchmark::State& state, const ShotLaneKernel& kernel) {
+void LaneSweep(benchmark::State& state, const ShotLaneKernel& kernel, ShotComputation computation) {
     const std::vector<ModelInputs>& inputs = GridInputs();
     std::vector<ShotFigures> figures(inputs.size());
     const auto scratch = std::make_unique<SimulationResult>();
@@ -76,7 +91,8 @@ void LaneSweep(benchmark::State& state, const ShotLaneKernel& kernel) {
         for (size_t first = 0; first < inputs.size(); first += Block) {
             const size_t count = std::min(Block, inputs.size() - first);
             ComputeShotFigures(std::span(inputs).subspan(first, count),
-                               std::span(figures).subspan(first, count), *scratch, kernel);
+                               std::span(figures).subspan(first, count), *scratch, kernel,
+                               computation);
         }
         benchmark::DoNotOptimize(figures.data());
     }
@@ -85,11 +101,18 @@ void LaneSweep(benchmark::State& state, const ShotLaneKernel& kernel) {
 
 const bool LaneSweepsRegistered = [] {
     for (const ShotLaneKernel& kernel : ShotLaneKernels()) {
-        benchmark::RegisterBenchmark(
-            (std::string("BM_LaneSweep/") + kernel.instructionSet).c_str(),
-            [&kernel](benchmark::State& state) { LaneSweep(state, kernel); })
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+        for (const auto& [name, chosen] :
+             {std::pair{"BM_LaneSweep/", ShotComputation::Designed},
+              std::pair{"BM_SmoothLaneSweep/", ShotComputation::Smooth}}) {
+            // Clang 14 cannot capture a structured binding in a lambda.
+            const ShotComputation computation = chosen;
+            benchmark::RegisterBenchmark((std::string(name) + kernel.instructionSet).c_str(),
+                                         [&kernel, computation](benchmark::State& state) {
+                                             LaneSweep(state, kernel, computation);
+                                         })
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        }
     }
     return true;
 }();

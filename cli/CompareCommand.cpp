@@ -19,6 +19,7 @@
 #include "graph/PictureFile.h"
 #include "graph/ResultsPicture.h"
 #include "model/ComputeCommand.h"
+#include "model/SmoothShot.h"
 
 namespace {
 
@@ -34,8 +35,9 @@ struct ComparedGun {
     ShotFigures figures;
 };
 
-// The gun of a report, computed as the Compute button computes it. A message it ends with
-// names the report, since there are several.
+// The gun of a report, its series computed as the Compute button computes them and its
+// figures smoothly (model/SmoothShot.h). A message it ends with names the report, since there
+// are several.
 ComparedGun ComputedGun(const std::string& path, const ParameterSettings& settings) {
     ComparedGun gun{path, "", std::make_unique<SimulationResult>(), {}};
     try {
@@ -44,19 +46,12 @@ ComparedGun ComputedGun(const std::string& path, const ParameterSettings& settin
         ModelInputs inputs;
         SimulateShotFromFields(ParameterTextsOf(parameters), '.', inputs, *gun.result);
         SummarizeShot(inputs, *gun.result);
+        gun.figures = ComputeSmoothShotFigures(inputs);
     } catch (const CommandError& error) {
         throw CommandError(path + ": " + error.what());
     } catch (const CommandAbort& abort) {
         throw CommandAbort(path + ": " + abort.what());
     }
-    const SimulationResult& result = *gun.result;
-    gun.figures = {"",
-                   result.LastIndex,
-                   result.MaximumPressure,
-                   result.MaximumPistonVelocity,
-                   result.MaximumTemperature,
-                   MuzzleVelocity(result),
-                   result.BulletEnergy};
     return gun;
 }
 

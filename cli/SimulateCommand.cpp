@@ -1,6 +1,7 @@
 // velloran-cli simulate: one shot of a saved gun, as the Compute button runs it.
 
 #include <CLI/App.hpp>
+#include <array>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -14,6 +15,8 @@
 #include "datafile/GunReportFile.h"
 #include "model/ComputeCommand.h"
 #include "model/ResultSeries.h"
+#include "model/ShotEngine.h"
+#include "model/SmoothShot.h"
 
 namespace {
 
@@ -31,11 +34,25 @@ void WriteSeriesCsv(std::ostream& csv, const SimulationResult& result) {
     }
 }
 
+// The summary lines of the shot's smooth figures; its failure ends the command as the same
+// failure of the designed run would.
+std::array<std::string, SummaryLineCount> SmoothSummaryLines(const ModelInputs& inputs) {
+    const ShotFigures figures = ComputeSmoothShotFigures(inputs);
+    if (figures.failure == StepLimitMessage) {
+        ShowMessageAndAbort(StepLimitMessage);
+    }
+    if (!figures.failure.empty()) {
+        throw CommandError(figures.failure);
+    }
+    return SummaryLines(figures);
+}
+
 struct SimulateOptions {
     std::string gun;
     std::vector<std::string> settings;  // --set
     std::string csv;   // "" when not asked for
     std::string save;  // likewise
+    bool smooth = false;  // the summary of the smooth computation
 };
 
 int RunSimulate(const SimulateOptions& options, CliStreams& io) {
@@ -46,11 +63,13 @@ int RunSimulate(const SimulateOptions& options, CliStreams& io) {
     const auto result = std::make_unique<SimulationResult>();
     SimulateShotFromFields(texts, '.', inputs, *result);
     SummarizeShot(inputs, *result);
+    const std::array<std::string, SummaryLineCount> summaryLines =
+        options.smooth ? SmoothSummaryLines(inputs) : SummaryLines(*result);
 
     // With the series on standard output, the summary goes to standard error.
     const std::string& csvPath = options.csv;
     std::ostream& summaryStream = csvPath == "-" ? io.err : io.out;
-    for (const std::string& line : SummaryLines(*result)) {
+    for (const std::string& line : summaryLines) {
         summaryStream << line << '\n';
     }
     if (csvPath == "-") {
@@ -90,6 +109,11 @@ CliAction DefineSimulate(CLI::App& command) {
                     "write the report of this gun with this summary, as Save does")
         ->option_text("REPORT.txt")
         ->check(WholeFileName);
+    command.add_flag("--smooth", options->smooth,
+                     "print the summary of the smooth computation: the bullet's\n"
+                     "release, the piston's stop and turn and the muzzle located\n"
+                     "within their steps, the figures those at the muzzle; the\n"
+                     "series and the saved report stay the Compute button's");
     command.footer(
         "Example: velloran-cli simulate examples/example-gun.txt --set BulletWeight=8.44gr --csv "
         "shot.csv\n"
@@ -103,6 +127,6 @@ CliAction DefineSimulate(CLI::App& command) {
 
 const CliCommand SimulateCommand = {
     "simulate",
-    "GUN.txt [--set NAME=VALUE,...] [--csv FILE|-] [--save REPORT.txt]",
+    "GUN.txt [--set NAME=VALUE,...] [--csv FILE|-] [--save REPORT.txt] [--smooth]",
     DefineSimulate,
 };

@@ -29,6 +29,7 @@ struct SweepOptions {
     std::vector<std::string> vary;  // one or two NAME=FROM:TO:STEPS
     std::uint64_t threads = 0;      // 0: one per core
     std::string shard;              // K/N, or empty for the whole grid
+    bool smooth = false;            // events located within their steps
 };
 
 // "K/N": the K-th of N contiguous parts of the grid.
@@ -110,7 +111,8 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
     }
     CsvSweepRows rows(grid.axes.size(), io);
     try {
-        ComputeSweep(grid, shard, threads, rows);
+        ComputeSweep(grid, shard, threads, rows,
+                     options.smooth ? ShotComputation::Smooth : ShotComputation::Designed);
     } catch (const RowsNotWritten&) {
     }
     return 0;
@@ -144,6 +146,10 @@ CliAction DefineSweep(CLI::App& command) {
                     "only part 1 prints the header, so the outputs of parts 1 to N\n"
                     "in order make the whole sweep")
         ->option_text("K/N");
+    command.add_flag("--smooth", options->smooth,
+                     "compute each point smoothly: the bullet's release, the piston's\n"
+                     "stop and turn and the muzzle located within their steps, the\n"
+                     "figures those at the muzzle (as fit, pellets and compare do)");
     command.footer(
         WrapWords("Parameter names: " + ParameterFieldNames() + ".", 90, 2) +
         "\n"
@@ -169,6 +175,6 @@ CliAction DefineSweep(CLI::App& command) {
 const CliCommand SweepCommand = {
     "sweep",
     "GUN.txt --vary NAME=FROM:TO:STEPS [--vary NAME2=FROM:TO:STEPS] [--set NAME=VALUE,...] "
-    "[--threads N] [--shard K/N]",
+    "[--threads N] [--shard K/N] [--smooth]",
     DefineSweep,
 };

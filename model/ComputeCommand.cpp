@@ -89,13 +89,19 @@ double MuzzleVelocity(const SimulationResult& result) {
 }
 
 std::array<std::string, SummaryLineCount> SummaryLines(const SimulationResult& result) {
+    return SummaryLines(ShotFigures{"", result.LastIndex, result.MaximumPressure,
+                                    result.MaximumPistonVelocity, result.MaximumTemperature,
+                                    MuzzleVelocity(result), result.BulletEnergy});
+}
+
+std::array<std::string, SummaryLineCount> SummaryLines(const ShotFigures& figures) {
     return {
         std::string(53, '-'),
-        FormatReport(" Computation Steps:   %6.0i ", result.LastIndex),
-        FormatReport(" Maximum Pressure: %7.1f  MPa", result.MaximumPressure),
-        FormatReport(" Max. Piston Velocity: %5.1f  m/s", result.MaximumPistonVelocity),
-        FormatReport(" Max. Temperature:    %7.1f  K", result.MaximumTemperature),
-        FormatReport(" Bullet Velocity:        %9.1f  m/s", MuzzleVelocity(result)),
-        FormatReport(" Bullet Energy:        %9.1f  J", result.BulletEnergy),
+        FormatReport(" Computation Steps:   %6.0i ", figures.lastIndex),
+        FormatReport(" Maximum Pressure: %7.1f  MPa", figures.maximumPressure),
+        FormatReport(" Max. Piston Velocity: %5.1f  m/s", figures.maximumPistonVelocity),
+        FormatReport(" Max. Temperature:    %7.1f  K", figures.maximumTemperature),
+        FormatReport(" Bullet Velocity:        %9.1f  m/s", figures.muzzleVelocity),
+        FormatReport(" Bullet Energy:        %9.1f  J", figures.bulletEnergy),
     };
 }

@@ -41,3 +41,6 @@ inline constexpr int SummaryLineCount = 7;
 
 // The seven lines appended to the result box, a point as decimal separator under every locale.
 std::array<std::string, SummaryLineCount> SummaryLines(const SimulationResult& result);
+
+// The same seven lines for the figures of a completed shot.
+std::array<std::string, SummaryLineCount> SummaryLines(const ShotFigures& figures);

@@ -21,7 +21,7 @@ ModelInputs CheckedInputsOf(const GunParameterTexts& texts, char decimalSeparato
 }
 
 void ComputeGunBlock(std::span<const GunParameterTexts> guns, std::span<ShotFigures> figures,
-                     SimulationResult& scratch) {
+                     SimulationResult& scratch, ShotComputation computation) {
     std::vector<ModelInputs> runnable;
     std::vector<size_t> runnableGun;
     for (size_t i = 0; i < guns.size(); ++i) {
@@ -33,14 +33,14 @@ void ComputeGunBlock(std::span<const GunParameterTexts> guns, std::span<ShotFigu
         }
     }
     std::vector<ShotFigures> computed(runnable.size());
-    ComputeShotFigures(runnable, computed, scratch);
+    ComputeShotFigures(runnable, computed, scratch, BestShotLaneKernel(), computation);
     for (size_t r = 0; r < runnable.size(); ++r) {
         figures[runnableGun[r]] = std::move(computed[r]);
     }
 }
 
 std::vector<ShotFigures> ComputeGunFigures(std::span<const GunParameterTexts> guns,
-                                           unsigned threads) {
+                                           unsigned threads, ShotComputation computation) {
     std::vector<ShotFigures> figures(guns.size());
     const size_t blocks = (guns.size() + BlockGuns - 1) / BlockGuns;
     std::atomic<size_t> nextBlock = 0;
@@ -51,7 +51,7 @@ std::vector<ShotFigures> ComputeGunFigures(std::span<const GunParameterTexts> gu
             const size_t first = block * BlockGuns;
             const size_t count = std::min(BlockGuns, guns.size() - first);
             ComputeGunBlock(guns.subspan(first, count), std::span(figures).subspan(first, count),
-                            *scratch);
+                            *scratch, computation);
         }
     });
     return figures;

@@ -14,13 +14,15 @@
 // "One or more Parameters out of range.".
 ModelInputs CheckedInputsOf(const GunParameterTexts& texts, char decimalSeparator);
 
-// The figures of every gun (texts with a point) on this thread, the same as the Compute button
-// gives; a gun whose texts the button refuses has that message as its failure. The scratch
-// result serves the shots that must run alone.
+// The figures of every gun (texts with a point) on this thread, by the given computation: the
+// designed one gives the same as the Compute button. A gun whose texts the button refuses has
+// that message as its failure. The scratch result serves the shots that must run alone.
 void ComputeGunBlock(std::span<const GunParameterTexts> guns, std::span<ShotFigures> figures,
-                     SimulationResult& scratch);
+                     SimulationResult& scratch,
+                     ShotComputation computation = ShotComputation::Designed);
 
 // The same in blocks on the given number of threads (0: one per core); the figures do not
 // depend on it.
 std::vector<ShotFigures> ComputeGunFigures(std::span<const GunParameterTexts> guns,
-                                           unsigned threads);
+                                           unsigned threads,
+                                           ShotComputation computation = ShotComputation::Designed);

@@ -126,7 +126,8 @@ public:
             for (size_t k = first; k < first + count; ++k) {
                 guns.push_back(WithBulletWeight(texts, pellets_[k].bulletWeight));
             }
-            const std::vector<ShotFigures> figures = ComputeGunFigures(guns, 0);
+            const std::vector<ShotFigures> figures =
+                ComputeGunFigures(guns, 0, ShotComputation::Smooth);
             for (size_t i = 0; i < count; ++i) {
                 // A shot that fails (it does not leave the barrel within the step limit)
                 // counts as 0 m/s.

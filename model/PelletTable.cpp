@@ -17,7 +17,8 @@ std::vector<PelletRow> ComputePelletTable(const GunParameterTexts& gun,
     for (const double weight : bulletWeights) {
         guns.push_back(WithBulletWeight(gun, weight));
     }
-    const std::vector<ShotFigures> figures = ComputeGunFigures(guns, threads);
+    const std::vector<ShotFigures> figures =
+        ComputeGunFigures(guns, threads, ShotComputation::Smooth);
     std::vector<PelletRow> rows;
     for (size_t i = 0; i < guns.size(); ++i) {
         const std::string& weightText = guns[i][static_cast<size_t>(Index(GunParameter::BulletWeight))];

@@ -32,8 +32,13 @@ constexpr double NearDoubleLimit = 1e300;
 class LaneScheduler {
 public:
     LaneScheduler(std::span<const ModelInputs> inputs, std::span<ShotFigures> figures,
-                  SimulationResult& scratch, const ShotLaneKernel& kernel)
-        : inputs_(inputs), figures_(figures), scratch_(scratch), kernel_(kernel) {}
+                  SimulationResult& scratch, const ShotLaneKernel& kernel,
+                  ShotComputation computation)
+        : inputs_(inputs),
+          figures_(figures),
+          scratch_(scratch),
+          kernel_(kernel),
+          smooth_(computation == ShotComputation::Smooth) {}
 
     void Run() {
         ClearFloatingPointFaults();
@@ -42,9 +47,13 @@ public:
             RepeatLaneZeroInIdleLanes();
             const std::array<size_t, MaxShotLanes> stepped = shotOfLane_;
             const size_t steppedCount = runningLanes_;
-            kernel_.stepUntilAShotEnds(lanes_, runningLanes_);
+            if (smooth_) {
+                kernel_.stepSmoothUntilAnEvent(lanes_, runningLanes_);
+            } else {
+                kernel_.stepUntilAShotEnds(lanes_, runningLanes_);
+            }
             for (size_t lane = 0; lane < runningLanes_;) {
-                if (SettleLane(lane)) {
+                if (smooth_ ? SettleSmoothLane(lane) : SettleLane(lane)) {
                     ++lane;
                 }
             }
@@ -71,7 +80,8 @@ private:
         }
         runningLanes_ = 0;
         for (const size_t shot : suspects) {
-            figures_[shot] = ComputeShotFiguresOneByOne(inputs_[shot], scratch_);
+            figures_[shot] = smooth_ ? ComputeSmoothShotFigures(inputs_[shot])
+                                     : ComputeShotFiguresOneByOne(inputs_[shot], scratch_);
         }
         ClearFloatingPointFaults();
         FillLanes();
@@ -93,11 +103,14 @@ private:
             lanes_.state[i][lane] = y[i];
         }
         for (LaneColumn* column :
-             {&lanes_.stepIndex, &lanes_.bulletReleased, &lanes_.maximumPressure,
-              &lanes_.maximumPistonVelocity, &lanes_.maximumTemperature, &lanes_.lastPressure,
-              &lanes_.lastPistonVelocity, &lanes_.lastTemperature, &lanes_.lastBulletVelocity,
-              &lanes_.largestTravel}) {
+             {&lanes_.stepIndex, &lanes_.bulletReleased, &lanes_.pistonBack, &lanes_.pistonAtRest,
+              &lanes_.maximumPressure, &lanes_.maximumPistonVelocity, &lanes_.maximumTemperature,
+              &lanes_.lastPressure, &lanes_.lastPistonVelocity, &lanes_.lastTemperature,
+              &lanes_.lastBulletVelocity, &lanes_.largestTravel}) {
             (*column)[lane] = 0;
+        }
+        if (smooth_) {
+            StoreProgress(lane, StartSmoothShot(inputs));
         }
         return true;
     }
@@ -121,6 +134,65 @@ private:
         summary.last.temperature = lanes_.lastTemperature[lane];
         summary.last.bulletVelocity = lanes_.lastBulletVelocity[lane];
         return summary;
+    }
+
+    void StoreSummary(size_t lane, const ShotSummary& summary) {
+        lanes_.maximumPressure[lane] = summary.maximumPressure;
+        lanes_.maximumPistonVelocity[lane] = summary.maximumPistonVelocity;
+        lanes_.maximumTemperature[lane] = summary.maximumTemperature;
+        lanes_.lastPressure[lane] = summary.last.pressure;
+        lanes_.lastPistonVelocity[lane] = summary.last.pistonVelocity;
+        lanes_.lastTemperature[lane] = summary.last.temperature;
+        lanes_.lastBulletVelocity[lane] = summary.last.bulletVelocity;
+    }
+
+    SmoothShotProgress ProgressOfLane(size_t lane) const {
+        SmoothShotProgress shot;
+        for (size_t i = 0; i < shot.y.size(); ++i) {
+            shot.y[i] = lanes_.state[i][lane];
+        }
+        shot.regime.pistonBack = lanes_.pistonBack[lane] != 0;
+        shot.regime.pistonAtRest = lanes_.pistonAtRest[lane] != 0;
+        shot.regime.bulletReleased = lanes_.bulletReleased[lane] != 0;
+        shot.summary = SummaryOfLane(lane);
+        shot.stepIndex = static_cast<int>(lanes_.stepIndex[lane]);
+        return shot;
+    }
+
+    void StoreProgress(size_t lane, const SmoothShotProgress& shot) {
+        for (size_t i = 0; i < shot.y.size(); ++i) {
+            lanes_.state[i][lane] = shot.y[i];
+        }
+        lanes_.pistonBack[lane] = shot.regime.pistonBack ? 1 : 0;
+        lanes_.pistonAtRest[lane] = shot.regime.pistonAtRest ? 1 : 0;
+        lanes_.bulletReleased[lane] = shot.regime.bulletReleased ? 1 : 0;
+        StoreSummary(lane, shot.summary);
+        lanes_.stepIndex[lane] = shot.stepIndex;
+    }
+
+    // The lane of a smooth shot after the kernel stopped: at the step limit its shot ended; with
+    // an event within its next step, that step runs here, and may end the shot. False when
+    // another lane moved into it, whose step is still to settle.
+    bool SettleSmoothLane(size_t lane) {
+        const size_t shot = shotOfLane_[lane];
+        if (lanes_.stepLimitReached[lane] != 0) {
+            figures_[shot] = ShotFigures{StepLimitMessage};
+            return TakeNextShot(lane);
+        }
+        if (lanes_.eventInStep[lane] == 0) {
+            return true;
+        }
+        SmoothShotProgress progress = ProgressOfLane(lane);
+        if (StepSmoothShot(progress, CoefficientsOf(inputs_[shot]))) {
+            figures_[shot] = SmoothShotAtMuzzleFigures(progress, inputs_[shot].BulletMass);
+            return TakeNextShot(lane);
+        }
+        if (progress.stepIndex >= StepLimit) {
+            figures_[shot] = ShotFigures{StepLimitMessage};
+            return TakeNextShot(lane);
+        }
+        StoreProgress(lane, progress);
+        return true;
     }
 
     // The lane after the kernel stopped: its shot goes on, or it ended and the lane takes the
@@ -157,13 +229,7 @@ private:
         entry.temperature = lanes_.entryTemperature[lane];
         entry.bulletVelocity = lanes_.entryBulletVelocity[lane];
         summary.AddCountedEntry(entry);
-        lanes_.maximumPressure[lane] = summary.maximumPressure;
-        lanes_.maximumPistonVelocity[lane] = summary.maximumPistonVelocity;
-        lanes_.maximumTemperature[lane] = summary.maximumTemperature;
-        lanes_.lastPressure[lane] = summary.last.pressure;
-        lanes_.lastPistonVelocity[lane] = summary.last.pistonVelocity;
-        lanes_.lastTemperature[lane] = summary.last.temperature;
-        lanes_.lastBulletVelocity[lane] = summary.last.bulletVelocity;
+        StoreSummary(lane, summary);
         lanes_.stepIndex[lane] = n + 1;
         return true;
     }
@@ -193,6 +259,7 @@ private:
     std::span<ShotFigures> figures_;
     SimulationResult& scratch_;
     const ShotLaneKernel& kernel_;
+    const bool smooth_;
     ShotLanes lanes_{};
     std::array<size_t, MaxShotLanes> shotOfLane_{};
     size_t runningLanes_ = 0;
@@ -203,6 +270,6 @@ private:
 
 void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
                         std::span<ShotFigures> figures, SimulationResult& scratch,
-                        const ShotLaneKernel& kernel) {
-    LaneScheduler(completedInputs, figures, scratch, kernel).Run();
+                        const ShotLaneKernel& kernel, ShotComputation computation) {
+    LaneScheduler(completedInputs, figures, scratch, kernel, computation).Run();
 }

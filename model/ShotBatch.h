@@ -9,6 +9,7 @@
 #include "model/ShotFigures.h"
 #include "model/ShotLanes.h"
 #include "model/SimulationResult.h"
+#include "model/SmoothShot.h"
 
 // One shot through the compute command's own steps (the engine, the display units, the
 // summary), for inputs that passed the checks and were completed. The scratch result is
@@ -21,6 +22,10 @@ ShotFigures ComputeShotFiguresOneByOne(const ModelInputs& completedInputs,
 // the lanes stop for a shot that ended: when they were raised, the shots stepped since then
 // run again alone, which reports each fault as the compute command would. The scratch result
 // serves the shots run alone (those too whose values come near the limits of a double).
+// The smooth computation (model/SmoothShot.h) runs in the lanes as long as no event falls
+// within a step, and the steps with events alone; its figures are those of
+// ComputeSmoothShotFigures, to the bit.
 void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
                         std::span<ShotFigures> figures, SimulationResult& scratch,
-                        const ShotLaneKernel& kernel = BestShotLaneKernel());
+                        const ShotLaneKernel& kernel = BestShotLaneKernel(),
+                        ShotComputation computation = ShotComputation::Designed);

@@ -144,6 +144,15 @@ HWY_INLINE PackMask<K> AndNot(const PackMask<K>& notThis, const PackMask<K>& tha
 }
 
 template <size_t K>
+HWY_INLINE PackMask<K> And(const PackMask<K>& a, const PackMask<K>& b) {
+    PackMask<K> result;
+    for (size_t i = 0; i < K; ++i) {
+        result.m[i] = hn::And(a.m[i], b.m[i]);
+    }
+    return result;
+}
+
+template <size_t K>
 HWY_INLINE PackMask<K> Or(const PackMask<K>& a, const PackMask<K>& b) {
     PackMask<K> result;
     for (size_t i = 0; i < K; ++i) {
@@ -249,26 +258,104 @@ HWY_NOINLINE void StepPacks(ShotLanes& lanes) {
     Store(largestTravel, lanes.largestTravel);
 }
 
-// Steps as few vectors as hold the lanes: a batch's last shots need not wait on idle ones.
 template <size_t K>
+HWY_NOINLINE void StepSmoothPacks(ShotLanes& lanes) {
+    ShotCoefficients<Pack<K>> c;
+    size_t coefficient = 0;
+    VisitCoefficients(
+        c, [&](Pack<K>& value) HWY_ATTR { value = Load<K>(lanes.coefficients[coefficient++]); });
+    BasicShotState<Pack<K>> y;
+    for (size_t i = 0; i < y.size(); ++i) {
+        y[i] = Load<K>(lanes.state[i]);
+    }
+    Pack<K> n = Load<K>(lanes.stepIndex);
+    BasicShotRegime<PackMask<K>> regime;
+    regime.pistonBack = Load<K>(lanes.pistonBack) > 0.0;
+    regime.pistonAtRest = Load<K>(lanes.pistonAtRest) > 0.0;
+    regime.bulletReleased = Load<K>(lanes.bulletReleased) > 0.0;
+    BasicShotSummary<Pack<K>> summary;
+    summary.maximumPressure = Load<K>(lanes.maximumPressure);
+    summary.maximumPistonVelocity = Load<K>(lanes.maximumPistonVelocity);
+    summary.maximumTemperature = Load<K>(lanes.maximumTemperature);
+    summary.last.pressure = Load<K>(lanes.lastPressure);
+    summary.last.pistonVelocity = Load<K>(lanes.lastPistonVelocity);
+    summary.last.temperature = Load<K>(lanes.lastTemperature);
+    summary.last.bulletVelocity = Load<K>(lanes.lastBulletVelocity);
+    const PackMask<K> none = Pack<K>() < 0.0;
+
+    for (;;) {
+        const BasicShotState<Pack<K>> end = AdvanceInRegime(y, c.timeStep, c, regime);
+        // The piston's drives at rest cost two evaluations of the derivatives each; they are
+        // only worked out while a piston is at rest.
+        const bool anyAtRest = AnyTrue(regime.pistonAtRest);
+        PackMask<K> event = none;
+        for (const ShotEvent kind : AllShotEvents) {
+            if (anyAtRest || !IsPistonAtRestEvent(kind)) {
+                event = Or(event, EventWithin(kind, y, end, c, regime));
+            }
+        }
+        if (AnyTrue(event)) {
+            Store(event, lanes.eventInStep);
+            Store(none, lanes.stepLimitReached);
+            break;
+        }
+        y = end;
+        TakeReachedState(summary, y, c);
+        n = n + 1.0;
+        const PackMask<K> stepLimit = n >= static_cast<double>(StepLimit);
+        if (AnyTrue(stepLimit)) {
+            Store(none, lanes.eventInStep);
+            Store(stepLimit, lanes.stepLimitReached);
+            break;
+        }
+    }
+
+    for (size_t i = 0; i < y.size(); ++i) {
+        Store(y[i], lanes.state[i]);
+    }
+    Store(n, lanes.stepIndex);
+    Store(summary.maximumPressure, lanes.maximumPressure);
+    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity);
+    Store(summary.maximumTemperature, lanes.maximumTemperature);
+    Store(summary.last.pressure, lanes.lastPressure);
+    Store(summary.last.pistonVelocity, lanes.lastPistonVelocity);
+    Store(summary.last.temperature, lanes.lastTemperature);
+    Store(summary.last.bulletVelocity, lanes.lastBulletVelocity);
+}
+
+// Steps as few vectors as hold the lanes: a batch's last shots need not wait on idle ones.
+template <size_t K, bool smooth>
 void StepVectors(ShotLanes& lanes, size_t vectors) {
     if constexpr (K > 1) {
         if (vectors < K) {
-            StepVectors<K - 1>(lanes, vectors);
+            StepVectors<K - 1, smooth>(lanes, vectors);
             return;
         }
     }
-    StepPacks<K>(lanes);
+    if constexpr (smooth) {
+        StepSmoothPacks<K>(lanes);
+    } else {
+        StepPacks<K>(lanes);
+    }
+}
+
+size_t VectorsOf(size_t laneCount) {
+    const size_t vectorLanes = hn::Lanes(Tag());
+    return (laneCount + vectorLanes - 1) / vectorLanes;
 }
 
 void StepUntilAShotEnds(ShotLanes& lanes, size_t laneCount) {
-    const size_t vectorLanes = hn::Lanes(Tag());
-    StepVectors<PackVectors>(lanes, (laneCount + vectorLanes - 1) / vectorLanes);
+    StepVectors<PackVectors, false>(lanes, VectorsOf(laneCount));
+}
+
+void StepSmoothUntilAnEvent(ShotLanes& lanes, size_t laneCount) {
+    StepVectors<PackVectors, true>(lanes, VectorsOf(laneCount));
 }
 
 ShotLaneKernel Kernel(const char* instructionSet) {
     const size_t vectorLanes = hn::Lanes(Tag());
-    return {instructionSet, vectorLanes, PackVectors * vectorLanes, &StepUntilAShotEnds};
+    return {instructionSet, vectorLanes, PackVectors * vectorLanes, &StepUntilAShotEnds,
+            &StepSmoothUntilAnEvent};
 }
 
 static_assert(PackVectors * HWY_LANES(double) <= MaxShotLanes);

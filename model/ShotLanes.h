@@ -23,6 +23,10 @@ struct alignas(64) ShotLanes {
     std::array<LaneColumn, ShotComponentCount> state;
     LaneColumn stepIndex;       // of the step to run next, or of the step that ended the shot
     LaneColumn bulletReleased;  // 1 once the bullet was released, else 0
+    // The regime of a smooth shot (model/SmoothShot.h): 1 where the piston moves back, 1 where
+    // it is at rest.
+    LaneColumn pistonBack;
+    LaneColumn pistonAtRest;
     // The shot's summary so far (ShotSummary), in display units.
     LaneColumn maximumPressure;
     LaneColumn maximumPistonVelocity;
@@ -41,6 +45,8 @@ struct alignas(64) ShotLanes {
     LaneColumn entryBulletVelocity;
     LaneColumn stepLimitReached;
     LaneColumn muzzleReached;
+    // Written when a smooth kernel stops: 1 where an event falls within the next step.
+    LaneColumn eventInStep;
 };
 
 // Calls visit on every column of the lanes.
@@ -53,12 +59,12 @@ void VisitLaneColumns(Lanes& lanes, Visit&& visit) {
         visit(column);
     }
     for (auto* column :
-         {&lanes.stepIndex, &lanes.bulletReleased, &lanes.maximumPressure,
-          &lanes.maximumPistonVelocity, &lanes.maximumTemperature, &lanes.lastPressure,
-          &lanes.lastPistonVelocity, &lanes.lastTemperature, &lanes.lastBulletVelocity,
-          &lanes.largestTravel, &lanes.entryPressure, &lanes.entryPistonVelocity,
-          &lanes.entryTemperature, &lanes.entryBulletVelocity, &lanes.stepLimitReached,
-          &lanes.muzzleReached}) {
+         {&lanes.stepIndex, &lanes.bulletReleased, &lanes.pistonBack, &lanes.pistonAtRest,
+          &lanes.maximumPressure, &lanes.maximumPistonVelocity, &lanes.maximumTemperature,
+          &lanes.lastPressure, &lanes.lastPistonVelocity, &lanes.lastTemperature,
+          &lanes.lastBulletVelocity, &lanes.largestTravel, &lanes.entryPressure,
+          &lanes.entryPistonVelocity, &lanes.entryTemperature, &lanes.entryBulletVelocity,
+          &lanes.stepLimitReached, &lanes.muzzleReached, &lanes.eventInStep}) {
         visit(*column);
     }
 }
@@ -72,6 +78,12 @@ struct ShotLaneKernel {
     // their summary has not taken its entry yet. It steps whole vectors: the lanes from
     // laneCount to the end of their vector must hold copies of lane 0. At most MaxShotLanes.
     void (*stepUntilAShotEnds)(ShotLanes& lanes, size_t laneCount);
+    // The same for smooth shots (model/SmoothShot.h): steps the first lanes on as long as no
+    // event falls within a step. It stops before a step in which an event falls in one of the
+    // lanes, with eventInStep 1 there and no lane stepped further, or after a step that brought
+    // a lane to the step limit, with stepLimitReached 1 there. The summaries take every state
+    // reached.
+    void (*stepSmoothUntilAnEvent)(ShotLanes& lanes, size_t laneCount);
 };
 
 // The kernels this processor runs, the best first; the last is the baseline build's.

@@ -8,7 +8,7 @@
 // instruction set the lanes are compiled for (model/ShotLanes.cpp), so that every function is
 // compiled for the instructions of the code that inlines it. The includer provides <array>,
 // <cstddef>, model/ModelInputs.h, model/ResultSeries.h and model/ShotEngine.h, and for its
-// element type T the operators and the functions SquareRoot, Choose, Larger, AndNot and Or.
+// element type T the operators and the functions SquareRoot, Choose, Larger, And, AndNot and Or.
 
 // The integrated state, indexed by ShotComponent.
 template <class T>
@@ -91,9 +91,14 @@ template <class T>
     return (pressureVolume / c.airMass) * (1.0 / ModelConstants::GasConstant);
 }
 
-template <class T>
-[[gnu::always_inline]] inline BasicShotState<T> Derivatives(const BasicShotState<T>& y,
-                                                            const ShotCoefficients<T>& c) {
+// The derivatives with the drive factors of the given direction of the piston: forward (or at
+// rest) the spring drives at 90 % and the packing friction holds back; moving back the spring
+// pushes fully and the friction changes sign so that it always opposes the motion. The smooth
+// computation (model/SmoothShot.cpp) keeps a direction for a whole stretch of its run.
+template <class T, class Mask>
+[[gnu::always_inline]] inline BasicShotState<T> DerivativesInDirection(const BasicShotState<T>& y,
+                                                                       const ShotCoefficients<T>& c,
+                                                                       const Mask& forward) {
     using namespace ModelConstants;
     const T& pistonTravel = y[PistonTravelComponent];
     const T& pistonVelocity = y[PistonVelocityComponent];
@@ -109,9 +114,6 @@ template <class T>
                          c.inverseBoreDiameter * (c.airMass * inverseVolume);
     const T basePressure = SquareRoot(pressure * pressure - columnLoss);
 
-    // Moving forward (or at rest) the spring drives at 90 %; moving back it pushes fully and
-    // the packing friction changes sign so that it always opposes the motion.
-    const auto forward = pistonVelocity >= 0.0;
     const T springShare = Choose(forward, T{} + SpringEfficiency, T{} + 1.0);
     const T frictionArea = Choose(forward, c.frictionArea, -c.frictionArea);
 
@@ -127,6 +129,13 @@ template <class T>
         (c.pistonArea * pistonVelocity * pressure - c.boreArea * bulletVelocity * basePressure) *
             c.kappaMinusOne,
     };
+}
+
+// The derivatives with the drive factors of the direction the piston moves in at the state.
+template <class T>
+[[gnu::always_inline]] inline BasicShotState<T> Derivatives(const BasicShotState<T>& y,
+                                                            const ShotCoefficients<T>& c) {
+    return DerivativesInDirection(y, c, y[PistonVelocityComponent] >= 0.0);
 }
 
 // The stage arithmetic is written out component by component, so that no component has to go
@@ -266,3 +275,150 @@ struct BasicShotSummary {
         last = entry;
     }
 };
+
+// The smooth computation (model/SmoothShot.cpp) runs the same step within a regime: the
+// piston's drive direction (forward also while at rest), whether the piston is at rest, and
+// whether the bullet is released. At rest the piston does not move, and the held bullet does
+// not move either.
+template <class Mask>
+struct BasicShotRegime {
+    Mask pistonBack;
+    Mask pistonAtRest;
+    Mask bulletReleased;
+};
+
+// k = h × f(Y) within the regime.
+template <class T, class Mask>
+[[gnu::always_inline]] inline BasicShotState<T> RegimeIncrements(const BasicShotState<T>& y,
+                                                                 const T& h,
+                                                                 const ShotCoefficients<T>& c,
+                                                                 const BasicShotRegime<Mask>& r) {
+    const BasicShotState<T> f = DerivativesInDirection(y, c, AndNot(r.pistonBack, T{} >= 0.0));
+    return {h * Choose(r.pistonAtRest, T{}, f[0]), h * Choose(r.pistonAtRest, T{}, f[1]),
+            h * Choose(r.bulletReleased, f[2], T{}), h * Choose(r.bulletReleased, f[3], T{}),
+            h * f[4]};
+}
+
+// One classical Runge–Kutta step of length h within a regime.
+template <class T, class Mask>
+[[gnu::always_inline]] inline BasicShotState<T> AdvanceInRegime(const BasicShotState<T>& y,
+                                                                const T& h,
+                                                                const ShotCoefficients<T>& c,
+                                                                const BasicShotRegime<Mask>& r) {
+    const BasicShotState<T> k1 = RegimeIncrements(y, h, c, r);
+    const BasicShotState<T> k2 = RegimeIncrements(HalfStage(y, k1), h, c, r);
+    const BasicShotState<T> k3 = RegimeIncrements(HalfStage(y, k2), h, c, r);
+    const BasicShotState<T> k4 = RegimeIncrements(FullStage(y, k3), h, c, r);
+    return {Weighted(y[0], k1[0], k2[0], k3[0], k4[0]), Weighted(y[1], k1[1], k2[1], k3[1], k4[1]),
+            Weighted(y[2], k1[2], k2[2], k3[2], k4[2]), Weighted(y[3], k1[3], k2[3], k3[3], k4[3]),
+            Weighted(y[4], k1[4], k2[4], k3[4], k4[4])};
+}
+
+// The changes of regime the smooth computation locates within their steps. Each has a quantity
+// that is negative before the event and positive once it has happened, watched in some regimes.
+enum class ShotEvent {
+    Release,       // the air reaches the release pressure: the bullet is let go
+    DeadStop,      // the piston moving forward reaches the end of the cylinder
+    Turn,          // the moving piston's velocity passes through zero
+    LeaveForward,  // the piston at rest, short of the end, is driven forward again
+    LeaveBack,     // the piston at rest is driven back
+    Muzzle,        // the released bullet reaches the end of the barrel
+};
+inline constexpr ShotEvent AllShotEvents[] = {ShotEvent::Release,   ShotEvent::DeadStop,
+                                              ShotEvent::Turn,      ShotEvent::LeaveForward,
+                                              ShotEvent::LeaveBack, ShotEvent::Muzzle};
+
+// The events watched only while the piston is at rest.
+constexpr bool IsPistonAtRestEvent(ShotEvent event) {
+    return event == ShotEvent::LeaveForward || event == ShotEvent::LeaveBack;
+}
+
+// The piston's acceleration (m/s²) with the drive factors of a direction.
+template <class T, class Mask>
+[[gnu::always_inline]] inline T PistonAccelerationInDirection(const BasicShotState<T>& y,
+                                                              const ShotCoefficients<T>& c,
+                                                              const Mask& forward) {
+    return DerivativesInDirection(y, c, forward)[PistonVelocityComponent];
+}
+
+template <class T>
+[[gnu::always_inline]] inline T PressureOfState(const BasicShotState<T>& y,
+                                                const ShotCoefficients<T>& c) {
+    return y[PressureVolumeComponent] / AirVolumeOf(y, c);
+}
+
+// The event's quantity at a state: negative before the event, positive once it has happened.
+template <class T, class Mask>
+[[gnu::always_inline]] inline T EventQuantity(ShotEvent event, const BasicShotState<T>& y,
+                                              const ShotCoefficients<T>& c,
+                                              const BasicShotRegime<Mask>& r) {
+    switch (event) {
+        case ShotEvent::Release:
+            return PressureOfState(y, c) - c.releasePressure;
+        case ShotEvent::DeadStop:
+            return y[PistonTravelComponent] - c.stroke;
+        case ShotEvent::Turn:
+            return Choose(r.pistonBack, y[PistonVelocityComponent], -y[PistonVelocityComponent]);
+        case ShotEvent::LeaveForward:
+            return PistonAccelerationInDirection(y, c, T{} >= 0.0);
+        case ShotEvent::LeaveBack:
+            return -PistonAccelerationInDirection(y, c, T{} < 0.0);
+        case ShotEvent::Muzzle:
+            return y[BulletTravelComponent] - c.barrelEnd;
+    }
+    return T{};
+}
+
+// Where the event is watched: the regimes in which it can happen.
+template <class T, class Mask>
+[[gnu::always_inline]] inline Mask EventWatched(ShotEvent event, const BasicShotState<T>& y,
+                                                const ShotCoefficients<T>& c,
+                                                const BasicShotRegime<Mask>& r) {
+    const Mask always = T{} >= 0.0;
+    switch (event) {
+        case ShotEvent::Release:
+            return AndNot(r.bulletReleased, always);
+        case ShotEvent::DeadStop:
+            return AndNot(r.pistonBack, AndNot(r.pistonAtRest, always));
+        case ShotEvent::Turn:
+            return AndNot(r.pistonAtRest, always);
+        case ShotEvent::LeaveForward:
+            return And(r.pistonAtRest, y[PistonTravelComponent] < c.stroke);
+        case ShotEvent::LeaveBack:
+            return r.pistonAtRest;
+        case ShotEvent::Muzzle:
+            return r.bulletReleased;
+    }
+    return T{} < 0.0;
+}
+
+// Whether the watched event happens within the stretch from y to end: its quantity is not
+// positive at y and positive at end.
+template <class T, class Mask>
+[[gnu::always_inline]] inline Mask EventWithin(ShotEvent event, const BasicShotState<T>& y,
+                                               const BasicShotState<T>& end,
+                                               const ShotCoefficients<T>& c,
+                                               const BasicShotRegime<Mask>& r) {
+    return And(EventWatched(event, y, c, r),
+               AndNot(EventQuantity(event, y, c, r) > 0.0, EventQuantity(event, end, c, r) > 0.0));
+}
+
+// The smooth computation's summary takes a state it reached (the end of a step or an event), in
+// display units: the maxima include it, and it becomes the last.
+template <class T>
+[[gnu::always_inline]] inline void TakeReachedState(BasicShotSummary<T>& summary,
+                                                    const BasicShotState<T>& y,
+                                                    const ShotCoefficients<T>& c) {
+    BasicStepEntry<T> entry{};
+    entry.pistonTravel = y[PistonTravelComponent];
+    entry.pistonVelocity = y[PistonVelocityComponent];
+    entry.bulletTravel = y[BulletTravelComponent];
+    entry.bulletVelocity = y[BulletVelocityComponent];
+    entry.pressure = PressureOfState(y, c);
+    entry.temperature = AirTemperatureOf(y[PressureVolumeComponent], c);
+    const BasicStepEntry<T> shown = InDisplayUnits(entry);
+    summary.maximumPressure = Larger(summary.maximumPressure, shown.pressure);
+    summary.maximumPistonVelocity = Larger(summary.maximumPistonVelocity, shown.pistonVelocity);
+    summary.maximumTemperature = Larger(summary.maximumTemperature, shown.temperature);
+    summary.last = shown;
+}

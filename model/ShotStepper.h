@@ -23,6 +23,9 @@ inline double Choose(bool condition, double a, double b) {
 inline double Larger(double a, double b) {
     return std::max(a, b);
 }
+inline bool And(bool a, bool b) {
+    return a && b;
+}
 inline bool AndNot(bool notThis, bool that) {
     return !notThis && that;
 }
@@ -34,6 +37,7 @@ inline bool Or(bool a, bool b) {
 
 using StepEntry = BasicStepEntry<double>;
 using ShotSummary = BasicShotSummary<double>;
+using ShotRegime = BasicShotRegime<bool>;
 
 inline constexpr size_t ShotCoefficientCount = [] {
     ShotCoefficients<double> c{};

@@ -21,7 +21,7 @@ constexpr size_t BlocksAheadPerThread = 4;
 
 // The rows of one block: its points read, checked and computed side by side.
 std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, SweepPointRange points,
-                                   SimulationResult& scratch) {
+                                   ShotComputation computation, SimulationResult& scratch) {
     const size_t count = points.end - points.first;
     std::vector<GunParameterTexts> texts(count);
     std::vector<SweepRow> rows(count);
@@ -35,7 +35,7 @@ std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, SweepPointRange points
         }
     }
     std::vector<ShotFigures> figures(count);
-    ComputeGunBlock(texts, figures, scratch);
+    ComputeGunBlock(texts, figures, scratch, computation);
     for (size_t r = 0; r < count; ++r) {
         rows[r].figures = std::move(figures[r]);
     }
@@ -47,10 +47,11 @@ std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, SweepPointRange points
 // computes no block further ahead than its share of the window, so the texts held stay few.
 class OrderedBlocks {
 public:
-    OrderedBlocks(const SweepGrid& grid, SweepPointRange points, unsigned threads,
-                  SweepRowSink& sink)
+    OrderedBlocks(const SweepGrid& grid, SweepPointRange points, ShotComputation computation,
+                  unsigned threads, SweepRowSink& sink)
         : grid_(grid),
           points_(points),
+          computation_(computation),
           blocks_((points.end - points.first + BlockPoints - 1) / BlockPoints),
           sink_(sink),
           window_(threads * BlocksAheadPerThread),
@@ -98,8 +99,8 @@ private:
         const size_t block = taken_++;
         const size_t first = points_.first + block * BlockPoints;
         lock.unlock();
-        const std::vector<SweepRow> rows =
-            ComputeBlock(grid_, {first, std::min(points_.end, first + BlockPoints)}, scratch);
+        const std::vector<SweepRow> rows = ComputeBlock(
+            grid_, {first, std::min(points_.end, first + BlockPoints)}, computation_, scratch);
         std::string text = sink_.RowsText(rows);
         lock.lock();
         Slot(block) = std::move(text);
@@ -107,6 +108,7 @@ private:
 
     const SweepGrid& grid_;
     const SweepPointRange points_;
+    const ShotComputation computation_;
     const size_t blocks_;
     SweepRowSink& sink_;
     const size_t window_;
@@ -128,10 +130,11 @@ SweepPointRange ShardPoints(size_t pointCount, SweepShard shard) {
     return {first, first + shortPart + (k < longParts ? 1 : 0)};
 }
 
-void ComputeSweep(const SweepGrid& grid, SweepShard shard, unsigned threads, SweepRowSink& sink) {
+void ComputeSweep(const SweepGrid& grid, SweepShard shard, unsigned threads, SweepRowSink& sink,
+                  ShotComputation computation) {
     const SweepPointRange points = ShardPoints(grid.PointCount(), shard);
     const size_t blocks = (points.end - points.first + BlockPoints - 1) / BlockPoints;
     const unsigned usedThreads = UsableThreads(threads, blocks);
-    OrderedBlocks ordered(grid, points, usedThreads, sink);
+    OrderedBlocks ordered(grid, points, computation, usedThreads, sink);
     RunOnThreads(usedThreads, [&ordered](std::stop_token stop) { ordered.Work(stop); });
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/ShotFigures.h"
+#include "model/SmoothShot.h"
 #include "model/SweepGrid.h"
 
 struct SweepShard {
@@ -56,6 +57,8 @@ public:
 
 // Computes the points of the shard on the given number of threads (0: one per core; never
 // more than the cores or the blocks of the shard) and hands their rows to the sink. Each point
-// is read, checked and computed as the Compute button would. An exception of the sink reaches
-// the caller once every thread has stopped.
-void ComputeSweep(const SweepGrid& grid, SweepShard shard, unsigned threads, SweepRowSink& sink);
+// is read and checked as the Compute button would, and computed by the given computation (the
+// designed one as the Compute button computes it). An exception of the sink reaches the caller
+// once every thread has stopped.
+void ComputeSweep(const SweepGrid& grid, SweepShard shard, unsigned threads, SweepRowSink& sink,
+                  ShotComputation computation = ShotComputation::Designed);

@@ -22,6 +22,8 @@
 #include "common/FieldNumber.h"
 #include "common/Version.h"
 #include "model/ComputeCommand.h"
+#include "model/SmoothShot.h"
+#include "tests/app/WindowsFixture.h"
 #include "tests/cli/CliFixture.h"
 
 namespace {
@@ -52,6 +54,13 @@ TEST_F(Simulate, PrintsTheSevenLinesOfTheResultBox) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, Lines(SummaryLines(*ComputedExample())));
     EXPECT_EQ(run.err, "");
+}
+
+TEST_F(Simulate, PrintsTheSevenLinesOfTheSmoothFiguresWithSmooth) {
+    const CliRun run = Run({"simulate", PathOf("example.txt"), "--smooth"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              Lines(SummaryLines(ComputeSmoothShotFigures(CompletedInputsOf(ExampleGunTexts())))));
 }
 
 TEST_F(Simulate, WritesTheSeriesAsCsvThatReadsBackToTheSameDoubles) {

@@ -7,6 +7,7 @@
 #include "cli/ProgressLine.h"
 #include "common/FieldNumber.h"
 #include "model/ShotBatch.h"
+#include "model/SmoothShot.h"
 #include "tests/cli/CliFixture.h"
 
 namespace {
@@ -49,6 +50,23 @@ TEST_F(Sweep, GivesEachPointTheFiguresOfTheComputeCommand) {
         ReadModelInputs(texts, '.', inputs);
         CompleteModelInputs(inputs);
         const ShotFigures expected = ComputeShotFiguresOneByOne(inputs, *scratch);
+        EXPECT_EQ(std::stoi(rows[i][2]), expected.lastIndex);
+        EXPECT_EQ(FieldToNumber(rows[i][3], '.'), expected.maximumPressure);
+        EXPECT_EQ(FieldToNumber(rows[i][6], '.'), expected.muzzleVelocity);
+        EXPECT_EQ(FieldToNumber(rows[i][7], '.'), expected.bulletEnergy);
+    }
+}
+
+// With --smooth each point's figures are the smooth ones, to the last bit.
+TEST_F(Sweep, GivesEachPointItsSmoothFiguresWithSmooth) {
+    const CliRun run =
+        Run({"sweep", PathOf("example.txt"), "--vary", "BulletWeight=0.4:0.6:3", "--smooth"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto rows = CsvRows(run.out);
+    ASSERT_EQ(rows.size(), 4u);
+    for (size_t i = 1; i < rows.size(); ++i) {
+        const ShotFigures expected = ComputeSmoothShotFigures(
+            CompletedInputsOf(ExampleGunWith({{BulletWeight, rows[i][0]}})));
         EXPECT_EQ(std::stoi(rows[i][2]), expected.lastIndex);
         EXPECT_EQ(FieldToNumber(rows[i][3], '.'), expected.maximumPressure);
         EXPECT_EQ(FieldToNumber(rows[i][6], '.'), expected.muzzleVelocity);

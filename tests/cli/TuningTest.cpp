@@ -6,13 +6,13 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 #include "common/FieldNumber.h"
 #include "common/ReportFormat.h"
 #include "model/ComputeCommand.h"
 #include "model/PelletTable.h"
+#include "model/SmoothShot.h"
 #include "tests/cli/CliFixture.h"
 
 namespace {
@@ -158,9 +158,9 @@ TEST_F(Tuning, ShotsFromAFifoWithoutWriterAreRefusedNotWaitedFor) {
               fifo + ": a FIFO or pipe that no program writes into\n");
 }
 
-// Each row holds the shot the Compute button gives for the gun with that pellet; the imperial
-// columns and the limit follow from it.
-TEST_F(Tuning, PelletTableGivesEachWeightTheShotOfTheComputeButton) {
+// Each row holds the smooth shot of the gun with that pellet; the imperial columns and the limit
+// follow from it.
+TEST_F(Tuning, PelletTableGivesEachWeightItsSmoothShot) {
     // The example gun gives about 11.3, 10.5 and 9.4 J: 10.5 J holds the heaviest pellet only,
     // 7.8 ft·lbf (10.58 J) the two heavier ones.
     const CliRun joules =
@@ -185,16 +185,14 @@ TEST_F(Tuning, PelletTableGivesEachWeightTheShotOfTheComputeButton) {
         const std::vector<std::string> fields = CsvLineFields(line);
         ASSERT_EQ(fields.size(), 8u) << line;
         const double weight = FieldToNumber(fields[0], '.');
-        ModelInputs inputs;
-        const auto shot = std::make_unique<SimulationResult>();
-        SimulateShotFromFields(WithBulletWeight(ExampleGunTexts(), weight), '.', inputs, *shot);
-        SummarizeShot(inputs, *shot);
+        const ShotFigures shot = ComputeSmoothShotFigures(
+            CompletedInputsOf(WithBulletWeight(ExampleGunTexts(), weight)));
         EXPECT_DOUBLE_EQ(FieldToNumber(fields[1], '.'), weight / 0.06479891);
         EXPECT_EQ(fields[2], "ok");
-        EXPECT_EQ(FieldToNumber(fields[3], '.'), MuzzleVelocity(*shot));
-        EXPECT_DOUBLE_EQ(FieldToNumber(fields[4], '.'), MuzzleVelocity(*shot) / 0.3048);
-        EXPECT_EQ(FieldToNumber(fields[5], '.'), shot->BulletEnergy);
-        EXPECT_DOUBLE_EQ(FieldToNumber(fields[6], '.'), shot->BulletEnergy / 1.3558179483314004);
+        EXPECT_EQ(FieldToNumber(fields[3], '.'), shot.muzzleVelocity);
+        EXPECT_DOUBLE_EQ(FieldToNumber(fields[4], '.'), shot.muzzleVelocity / 0.3048);
+        EXPECT_EQ(FieldToNumber(fields[5], '.'), shot.bulletEnergy);
+        EXPECT_DOUBLE_EQ(FieldToNumber(fields[6], '.'), shot.bulletEnergy / 1.3558179483314004);
         EXPECT_EQ(fields[7], overTenAndAHalfJoules[row]);
         EXPECT_EQ(CsvLineFields(otherLine).back(), overSevenPointEightFootPounds[row]);
     }

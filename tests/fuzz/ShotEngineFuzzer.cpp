@@ -19,6 +19,7 @@
 #include "model/ModelInputs.h"
 #include "model/ShotBatch.h"
 #include "model/ShotEngine.h"
+#include "model/SmoothShot.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {
@@ -117,21 +118,25 @@ std::string Described(const ShotFigures& f) {
            ", " + NumberToField(f.bulletEnergy, '.') + "}";
 }
 
-// On the lanes of every instruction set this processor runs.
+// On the lanes of every instruction set this processor runs, by both computations.
 void CheckBatch(const std::vector<ModelInputs>& group) {
     SimulationResult& scratch = ResultRecord();
-    std::vector<ShotFigures> alone;
-    for (const ModelInputs& gun : group) {
-        alone.push_back(ComputeShotFiguresOneByOne(gun, scratch));
-    }
-    for (const ShotLaneKernel& kernel : ShotLaneKernels()) {
-        std::vector<ShotFigures> together(group.size());
-        ComputeShotFigures(group, together, scratch, kernel);
-        for (std::size_t i = 0; i < group.size(); ++i) {
-            Require(together[i] == alone[i],
-                    std::string(kernel.instructionSet) + ", gun " + std::to_string(i) +
-                        " of the batch: " + Described(together[i]) + " alone " +
-                        Described(alone[i]));
+    for (const ShotComputation computation : {ShotComputation::Designed, ShotComputation::Smooth}) {
+        const bool smooth = computation == ShotComputation::Smooth;
+        std::vector<ShotFigures> alone;
+        for (const ModelInputs& gun : group) {
+            alone.push_back(smooth ? ComputeSmoothShotFigures(gun)
+                                   : ComputeShotFiguresOneByOne(gun, scratch));
+        }
+        for (const ShotLaneKernel& kernel : ShotLaneKernels()) {
+            std::vector<ShotFigures> together(group.size());
+            ComputeShotFigures(group, together, scratch, kernel, computation);
+            for (std::size_t i = 0; i < group.size(); ++i) {
+                Require(together[i] == alone[i],
+                        std::string(kernel.instructionSet) + (smooth ? " smooth" : "") + ", gun " +
+                            std::to_string(i) + " of the batch: " + Described(together[i]) +
+                            " alone " + Described(alone[i]));
+            }
         }
     }
 }

@@ -11,9 +11,9 @@
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "common/ReportFormat.h"
-#include "model/ComputeCommand.h"
 #include "model/PelletTable.h"
 #include "model/PelletUnits.h"
+#include "model/SmoothShot.h"
 #include "tests/support/ExampleGun.h"
 
 namespace {
@@ -32,21 +32,17 @@ struct RecoveryCase {
     bool imperial;                // grains and feet per second, else grams and metres per second
 };
 
-// The muzzle velocity of the gun with the pellet, as the Compute button gives it.
+// The muzzle velocity of the gun with the pellet, computed smoothly as the fit computes it.
 double ComputedVelocity(const GunParameterTexts& gun, double bulletWeight) {
-    ModelInputs inputs;
-    const auto result = std::make_unique<SimulationResult>();
-    SimulateShotFromFields(WithBulletWeight(gun, bulletWeight), '.', inputs, *result);
-    return MuzzleVelocity(*result);
+    return ComputeSmoothShotFigures(CompletedInputsOf(WithBulletWeight(gun, bulletWeight)))
+        .muzzleVelocity;
 }
 
 class GunFitRecovery : public testing::TestWithParam<RecoveryCase> {};
 
 // Shots computed by the engine itself for a known gun, two per pellet, written as a
-// chronograph's file. The velocity moves in jumps of about 0.05 % as a parameter varies (the
-// muzzle is met at a whole step), so the fit cannot tell values closer than that apart; the
-// pellets are chosen so that the free parameters change the shots differently enough that
-// 0.1 % is within reach.
+// chronograph's file. The pellets are chosen so that the free parameters change the shots
+// differently enough that 0.1 % is within reach.
 TEST_P(GunFitRecovery, GivesTheParametersOfTheGunThatMadeTheShotsBack) {
     const RecoveryCase& c = GetParam();
     GunParameterTexts truth = ExampleGunTexts();

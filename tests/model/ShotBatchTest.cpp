@@ -9,6 +9,7 @@
 
 #include "common/FieldNumber.h"
 #include "model/ShotEngine.h"
+#include "model/SmoothShot.h"
 #include "tests/support/ExampleGun.h"
 
 namespace {
@@ -31,9 +32,10 @@ protected:
 // The lanes of every instruction set this processor runs, each in turn.
 class ShotBatchLanes : public ShotBatch, public testing::WithParamInterface<size_t> {
 protected:
-    std::vector<ShotFigures> Batched(const std::vector<ModelInputs>& guns) {
+    std::vector<ShotFigures> Batched(const std::vector<ModelInputs>& guns,
+                                     ShotComputation computation = ShotComputation::Designed) {
         std::vector<ShotFigures> figures(guns.size());
-        ComputeShotFigures(guns, figures, *scratch, ShotLaneKernels()[GetParam()]);
+        ComputeShotFigures(guns, figures, *scratch, ShotLaneKernels()[GetParam()], computation);
         return figures;
     }
 };
@@ -92,6 +94,14 @@ TEST_P(ShotBatchLanes, GivesEveryShotTheFiguresItGetsAlone) {
     }
     EXPECT_EQ(expected.back().lastIndex, -1);
     EXPECT_EQ(expected[4].failure, "Maximum Number of Steps was reached. Increase Step.");
+
+    // The smooth computation, whose steps with events the lanes leave to the shot alone.
+    std::vector<ShotFigures> smoothAlone;
+    for (const ModelInputs& gun : guns) {
+        smoothAlone.push_back(ComputeSmoothShotFigures(gun));
+    }
+    EXPECT_EQ(Batched(guns, ShotComputation::Smooth), smoothAlone);
+    EXPECT_EQ(smoothAlone[4].failure, expected[4].failure);
 }
 
 TEST_P(ShotBatchLanes, AFailingShotDoesNotSpoilTheShotsBesideIt) {

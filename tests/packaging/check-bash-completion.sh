@@ -55,7 +55,7 @@ Expect() {
 
 Expect "velloran-cli s" "simulate sweep spring"
 Expect "velloran-cli --v" "--version"
-Expect "velloran-cli sweep gun.txt --" "--vary --set --threads --shard --help"
+Expect "velloran-cli sweep gun.txt --" "--vary --set --threads --shard --smooth --help"
 Expect "velloran-cli sweep gun.txt --vary Pis" \
     "PistonWeight= PistonDiameter= PistonFriction= PistonStroke="
 Expect "velloran-cli sweep gun.txt --vary PistonStroke=50:70:5 --vary Bul" "BulletWeight="
