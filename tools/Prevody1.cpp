@@ -78,8 +78,7 @@ QPushButton* ArrowButton(QWidget* parent, int x, const QPixmap& glyph) {
 }  // namespace
 
 Tprevody::Tprevody(ProgramContext& context, QWidget* parent)
-    : PlainDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowCloseButtonHint),
+    : PlainDialog(parent, ToolWindowFlags),
       context_(context) {
     setWindowTitle(QStringLiteral("Unit Conversion"));
     setFont(DefaultWindowFont());
