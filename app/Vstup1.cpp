@@ -52,8 +52,9 @@ QStringList RadioLabelsOf(const Items& items) {
 }  // namespace
 
 Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
-    : PlainDialog(windows.zakladni.get(), Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : PlainDialog(windows.zakladni.get(),
+                  Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       context_(context),
       windows_(windows),
       modelInputs_(std::make_unique<ModelInputs>()),
@@ -70,8 +71,8 @@ Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
     MainMenu1 = new KeyboardMenuBar(this);
     connect(MainMenu1->addAction(QStringLiteral("&Units Conversion")), &QAction::triggered, this,
             &Tvstup::Npovda1Click);
-    connect(MainMenu1->addAction(QStringLiteral("&Spring Calculation")), &QAction::triggered,
-            this, &Tvstup::Vpoetpruiny1Click);
+    connect(MainMenu1->addAction(QStringLiteral("&Spring Calculation")), &QAction::triggered, this,
+            &Tvstup::Vpoetpruiny1Click);
     connect(MainMenu1->addAction(QStringLiteral("&About")), &QAction::triggered, this,
             &Tvstup::Oprogramu1Click);
     const int menuHeight = MainMenu1->sizeHint().height();
@@ -237,8 +238,8 @@ void Tvstup::PlaceBesideThisWindow(QWidget* tool) {
     // the same decoration as this window's.
     const QSize decoration = frameGeometry().size() - geometry().size();
     QList<QRect> taken;
-    for (const QWidget* other :
-         {static_cast<QWidget*>(windows_.prevody.get()), static_cast<QWidget*>(windows_.pruzina.get())}) {
+    for (const QWidget* other : {static_cast<QWidget*>(windows_.prevody.get()),
+                                 static_cast<QWidget*>(windows_.pruzina.get())}) {
         if (other && other != tool && other->isVisible()) {
             taken << other->frameGeometry();
         }

@@ -2,8 +2,8 @@
 // The main working window: the gun's name and sixteen parameters, the result box, Load, Save
 // and Compute, the result graph with its axis choices, and the menu of the other windows.
 
-#include <array>
 #include <QList>
+#include <array>
 #include <memory>
 
 #include "app/VelloranWindows.h"
@@ -104,7 +104,7 @@ private:
     VelloranWindows& windows_;
     // Created with the window, overwritten in place by every command that writes them.
     std::unique_ptr<ModelInputs> modelInputs_;
-    std::unique_ptr<SimulationResult> result_;  // the last completed shot
+    std::unique_ptr<SimulationResult> result_;         // the last completed shot
     std::unique_ptr<SimulationResult> runningResult_;  // the shot being computed
     std::unique_ptr<GunFileDialogs> fileDialogs_;
     std::unique_ptr<GraphStore> graph_;  // about 16 MB, allocated once

@@ -8,10 +8,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
-#include <QTest>
 #include <QTimer>
 
 #include "app/Vstup1.h"
@@ -98,8 +98,7 @@ TEST_F(ComputeAndGraph, EachComputationAddsABlockAndClearStartsAfresh) {
     QTextCursor last(v.Memo1->document()->lastBlock());
     const QRect lastLine = v.Memo1->cursorRect(last);
     EXPECT_GE(lastLine.top(), 0);
-    EXPECT_LE(v.Memo1->viewport()->mapTo(v.ClientArea, lastLine.bottomLeft()).y(),
-              v.Button2->y());
+    EXPECT_LE(v.Memo1->viewport()->mapTo(v.ClientArea, lastLine.bottomLeft()).y(), v.Button2->y());
     QTest::mouseClick(v.Button2, Qt::LeftButton);
     Compute();
     EXPECT_EQ(MemoLines().size(), 7);

@@ -135,8 +135,8 @@ TEST_F(Windows, RadioItemsEndClearOfTheirGroupsFrame) {
             option.initFrom(item);
             const QRect contents =
                 item->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, item);
-            const int textEnd = item->x() + contents.left() +
-                                item->fontMetrics().horizontalAdvance(item->text());
+            const int textEnd =
+                item->x() + contents.left() + item->fontMetrics().horizontalAdvance(item->text());
             EXPECT_LT(textEnd, group->width() - 3) << item->text().toStdString();
         }
     }
