@@ -33,7 +33,7 @@ public:
             }
         }
         if (hint == SH_MenuBar_AltKeyNavigation) {
-            return 1;
+            return 1;  // Alt alone reaches the bar whatever the desktop's style
         }
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }

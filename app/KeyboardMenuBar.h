@@ -8,6 +8,7 @@
 class KeyboardMenuBar : public QMenuBar {
     Q_OBJECT
 public:
+    // parent: the window that holds the bar; it owns the bar's style.
     explicit KeyboardMenuBar(QWidget* parent);
 
     // Whether the items' mnemonic letters are underlined now.
