@@ -10,10 +10,10 @@ VelloranWindows::VelloranWindows(ProgramContext& context) {
     zakladni = std::make_unique<Tzakladni>(*this);
     vstup = std::make_unique<Tvstup>(context, *this);
     oprogramu = std::make_unique<Toprogramu>();
-    // The tools belong to the main window, so they stay usable while it is shown modally, and
-    // stay open when it is closed.
-    prevody = std::make_unique<Tprevody>(context, vstup.get());
-    pruzina = std::make_unique<Tpruzina>(context, vstup.get());
+    // The tools are top-level windows of their own: the main window, modal to the start window
+    // only, leaves them usable; they can go behind it, and stay open when it is closed.
+    prevody = std::make_unique<Tprevody>(context, nullptr);
+    pruzina = std::make_unique<Tpruzina>(context, nullptr);
 }
 
 VelloranWindows::~VelloranWindows() {

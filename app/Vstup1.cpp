@@ -7,9 +7,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QTextDocument>
+#include <utility>
 
+#include "app/KeyboardMenuBar.h"
 #include "app/Oprogramu1.h"
+#include "app/ResultMemo.h"
+#include "app/ToolWindowPlacement.h"
+#include "app/Zakladni1.h"
 #include "common/CommandRunner.h"
 #include "common/EtchedGroupBox.h"
 #include "common/FieldNumber.h"
@@ -43,24 +49,17 @@ QStringList RadioLabelsOf(const Items& items) {
     return labels;
 }
 
-void ShowToolWindow(QWidget* window) {
-    if (!window) {
-        return;
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
 }  // namespace
 
 Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
-    : PlainDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : PlainDialog(windows.zakladni.get(),
+                  Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       context_(context),
       windows_(windows),
       modelInputs_(std::make_unique<ModelInputs>()),
       result_(std::make_unique<SimulationResult>()),
+      runningResult_(std::make_unique<SimulationResult>()),
       fileDialogs_(std::make_unique<QtGunFileDialogs>(this, context.executableFolder)),
       graph_(std::make_unique<GraphStore>()) {
     // Qt paints every window through an off-screen buffer already, so the graph and the
@@ -68,12 +67,13 @@ Tvstup::Tvstup(ProgramContext& context, VelloranWindows& windows)
     setWindowTitle(QStringLiteral("Velloran"));
     setFont(DefaultWindowFont());
 
-    MainMenu1 = new QMenuBar(this);
-    connect(MainMenu1->addAction(QStringLiteral("Units Conversion")), &QAction::triggered, this,
+    // Each item has a mnemonic, its first letter, underlined only while Alt is held.
+    MainMenu1 = new KeyboardMenuBar(this);
+    connect(MainMenu1->addAction(QStringLiteral("&Units Conversion")), &QAction::triggered, this,
             &Tvstup::Npovda1Click);
-    connect(MainMenu1->addAction(QStringLiteral("Spring Calculation")), &QAction::triggered, this,
+    connect(MainMenu1->addAction(QStringLiteral("&Spring Calculation")), &QAction::triggered, this,
             &Tvstup::Vpoetpruiny1Click);
-    connect(MainMenu1->addAction(QStringLiteral("About")), &QAction::triggered, this,
+    connect(MainMenu1->addAction(QStringLiteral("&About")), &QAction::triggered, this,
             &Tvstup::Oprogramu1Click);
     const int menuHeight = MainMenu1->sizeHint().height();
     MainMenu1->setGeometry(0, 0, ClientWidth, menuHeight);
@@ -150,21 +150,25 @@ void Tvstup::BuildParameterFields() {
 }
 
 void Tvstup::BuildResultControls() {
-    Memo1 = new QPlainTextEdit(ClientArea);
+    auto* resultMemo = new ResultMemo(ClientArea);
+    Memo1 = resultMemo;
     Memo1->setGeometry(392, 8, 185, 145);
-    // Lines wider than the box wrap inside it, as in a classic memo, and no horizontal scroll bar
-    // lies half under "Clear". The memo's narrow margin keeps every summary line but the hyphen
-    // rule whole in the window's font (a "m/s" would break after its slash). Tab moves on to the
-    // next control instead of writing a tab.
+    // Lines wider than the box wrap inside it at blanks, as in a classic memo, and no horizontal
+    // scroll bar lies half under "Clear". The memo's narrow margin keeps every summary line whole
+    // in the window's font (a "m/s" would break after its slash). The hyphen rule, a run without
+    // a break, stays one line cut at the box's edge rather than leaving a stray stub. Tab moves
+    // on to the next control instead of writing a tab.
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setWordWrapMode(QTextOption::WordWrap);
     Memo1->document()->setDocumentMargin(2);
     Memo1->setTabChangesFocus(true);
     Memo1->setPlainText(QStringLiteral("Computation Result:"));
 
     Button2 = new QPushButton(QStringLiteral("Clear"), ClientArea);
     Button2->setGeometry(398, 128, 41, 20);
+    resultMemo->EndTextAbove(Button2->y());
     connect(Button2, &QPushButton::clicked, this, &Tvstup::Button2Click);
 
     GroupBox4 = new EtchedGroupBox(ClientArea);
@@ -214,6 +218,34 @@ GunParameterTexts Tvstup::ParameterTexts() const {
         texts[i] = ParameterEdits[i]->text().toStdString();
     }
     return texts;
+}
+
+void Tvstup::ShowToolWindow(QWidget* window) {
+    if (!window) {
+        return;
+    }
+    if (!window->isVisible() && !placedToolWindows_.contains(window)) {
+        PlaceBesideThisWindow(window);
+        placedToolWindows_ << window;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Tvstup::PlaceBesideThisWindow(QWidget* tool) {
+    // The tool's frame is not known before it is first shown; the window manager gives it
+    // the same decoration as this window's.
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    QList<QRect> taken;
+    for (const QWidget* other : {static_cast<QWidget*>(windows_.prevody.get()),
+                                 static_cast<QWidget*>(windows_.pruzina.get())}) {
+        if (other && other != tool && other->isVisible()) {
+            taken << other->frameGeometry();
+        }
+    }
+    tool->move(ToolWindowPosition(screen()->availableGeometry(), frameGeometry(), taken,
+                                  tool->size() + decoration));
 }
 
 void Tvstup::Npovda1Click() {
@@ -307,8 +339,12 @@ void Tvstup::RadioGroup2Click() {
 
 void Tvstup::Button3Click() {
     RunCommand(context_.messages, [this] {
+        // The shot runs into a result of its own and replaces the shown one only when it
+        // reaches the muzzle: a run abandoned at the step limit or by a fault leaves the last
+        // completed result to the graph and to Save.
         SimulateShotFromFields(ParameterTexts(), context_.decimalSeparator, *modelInputs_,
-                               *result_);
+                               *runningResult_);
+        std::swap(result_, runningResult_);
         LoadChosenCurve();
         SummarizeShot(*modelInputs_, *result_);
         for (const std::string& line : SummaryLines(*result_)) {

@@ -2,6 +2,7 @@
 // The main working window: the gun's name and sixteen parameters, the result box, Load, Save
 // and Compute, the result graph with its axis choices, and the menu of the other windows.
 
+#include <QList>
 #include <array>
 #include <memory>
 
@@ -88,6 +89,9 @@ protected:
 
 private:
     void BuildParameterFields();
+    // Shows a tool window, the first time beside this window, and brings it to the front.
+    void ShowToolWindow(QWidget* window);
+    void PlaceBesideThisWindow(QWidget* tool);
     void BuildResultControls();
     // Loads the pair of series chosen in the two radio groups into the graph and redraws it;
     // a failure ends the command that called it.
@@ -100,8 +104,11 @@ private:
     VelloranWindows& windows_;
     // Created with the window, overwritten in place by every command that writes them.
     std::unique_ptr<ModelInputs> modelInputs_;
-    std::unique_ptr<SimulationResult> result_;
+    std::unique_ptr<SimulationResult> result_;         // the last completed shot
+    std::unique_ptr<SimulationResult> runningResult_;  // the shot being computed
     std::unique_ptr<GunFileDialogs> fileDialogs_;
     std::unique_ptr<GraphStore> graph_;  // about 16 MB, allocated once
     RubberBandOverlay* rubberBand_;
+    // Tool windows already placed: later showings leave them where the user put them.
+    QList<const QWidget*> placedToolWindows_;
 };

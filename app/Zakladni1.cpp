@@ -8,6 +8,7 @@
 #include "app/JpegDecoder.h"
 #include "app/Vstup1.h"
 #include "common/BevelPanel.h"
+#include "common/PlainDialog.h"
 #include "common/Version.h"
 #include "common/WidgetPlacement.h"
 
@@ -62,13 +63,29 @@ Tzakladni::Tzakladni(VelloranWindows& windows)
 }
 
 void Tzakladni::Button1Click() {
-    if (windows_.vstup) {
-        windows_.vstup->exec();
+    if (!windows_.vstup) {
+        return;
     }
+    // Modal to the start window alone (its parent), so the tool windows stay usable beside
+    // it. The dialog forgets the kind of modality when it closes.
+    windows_.vstup->setWindowModality(Qt::WindowModal);
+    windows_.vstup->exec();
+    // Back to the start window, in front of any tool window that was opened over it, so that
+    // "Start" and "Close" are there to click.
+    raise();
+    activateWindow();
 }
 
 void Tzakladni::Button2Click() {
     close();
+}
+
+void Tzakladni::keyPressEvent(QKeyEvent* event) {
+    // Outside a dialog a push button takes only the space bar; Return presses it as it does in
+    // every other window of the program.
+    if (!PressFocusedButtonOnEnter(*this, *event)) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void Tzakladni::closeEvent(QCloseEvent* event) {

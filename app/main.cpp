@@ -11,6 +11,7 @@
 #include "common/ApplicationTitle.h"
 #include "common/MessageBoxSink.h"
 #include "common/ProgramContext.h"
+#include "common/Version.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
     application.setWindowIcon(QIcon(QStringLiteral(":/velloran.png")));
+    // The desktop entry's name: a taskbar finds the launcher, its icon and its windows by it.
+    QGuiApplication::setDesktopFileName(QLatin1String(VelloranAppId));
     MessageBoxSink messages(QString::fromStdString(
         ApplicationTitle(QApplication::applicationFilePath().toStdString())));
     try {

@@ -3,18 +3,24 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+bool PressFocusedButtonOnEnter(const QWidget& window, const QKeyEvent& event) {
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    auto* focusedButton = qobject_cast<QPushButton*>(window.focusWidget());
+    if (enter && focusedButton && focusedButton->isEnabled()) {
+        focusedButton->click();
+        return true;
+    }
+    return false;
+}
+
 PlainDialog::PlainDialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
 
 void PlainDialog::keyPressEvent(QKeyEvent* event) {
     // QDialog would close on Esc and press its default button on Enter in any field. Here Esc
-    // closes nothing, and Enter presses only a button that has the focus, as the space bar does.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    auto* focusedButton = qobject_cast<QPushButton*>(focusWidget());
-    if (enter && focusedButton && focusedButton->isEnabled()) {
-        focusedButton->click();
-        return;
+    // closes nothing, and Enter presses only a button that has the focus.
+    if (!PressFocusedButtonOnEnter(*this, *event)) {
+        QWidget::keyPressEvent(event);
     }
-    QWidget::keyPressEvent(event);
 }
 
 void PlainDialog::showEvent(QShowEvent* event) {

@@ -5,10 +5,11 @@
 
 namespace {
 
-// Qt's own dialog: it behaves the same on every desktop and needs no desktop portal.
+// The desktop's own dialog where its platform theme offers one (GNOME, KDE, a desktop portal),
+// in the desktop's look and font; Qt's dialog where there is none. Both take the filter, the
+// default suffix, the proposed name and the start folder, and ask before overwriting.
 QFileDialog* NewReportDialog(QWidget* owner, const QString& startFolder, const QString& filter) {
     auto* dialog = new QFileDialog(owner);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setNameFilter(filter);
     dialog->setDirectory(startFolder);
@@ -21,10 +22,10 @@ QFileDialog* NewReportDialog(QWidget* owner, const QString& startFolder, const Q
 // path as typed (without the suffix added) in the field.
 std::optional<QString> RunDialog(QFileDialog* dialog) {
     const bool accepted = dialog->exec() == QDialog::Accepted;
-    // The name field's completion list is a window of its own, and QCompleter opens it once
-    // more when a folder's listing arrives after the dialog has closed: it then stands over the
-    // main window and takes the next click. Without a widget a completer opens nothing; the name
-    // field gives itself back to its completer when it next takes the focus.
+    // In Qt's dialog the name field's completion list is a window of its own, and QCompleter opens
+    // it once more when a folder's listing arrives after the dialog has closed: it then stands over
+    // the main window and takes the next click. Without a widget a completer opens nothing; the
+    // name field gives itself back to its completer when it next takes the focus.
     for (QCompleter* completer : dialog->findChildren<QCompleter*>()) {
         completer->setWidget(nullptr);
     }

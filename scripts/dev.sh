@@ -17,9 +17,9 @@ libbenchmark-dev libjpeg62-turbo-dev libcli11-dev libhwy-dev libnlopt-cxx-dev fo
 # among the files.
 package_packages="dpkg-dev file"
 # The validators of what the package ships: desktop entry, AppStream metadata, manual pages,
-# bash completion.
-test_packages="locales xvfb xauth xdotool imagemagick clang libclang-rt-14-dev \
-desktop-file-utils appstream man-db groff-base bash-completion"
+# bash completion, the archive's checker; a window manager and xprop for the desktop tests.
+test_packages="locales xvfb xauth xdotool imagemagick x11-utils openbox clang libclang-rt-14-dev \
+desktop-file-utils appstream man-db groff-base bash-completion lintian"
 
 install_missing() {
     missing=""

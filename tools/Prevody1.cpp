@@ -78,9 +78,7 @@ QPushButton* ArrowButton(QWidget* parent, int x, const QPixmap& glyph) {
 }  // namespace
 
 Tprevody::Tprevody(ProgramContext& context, QWidget* parent)
-    : PlainDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowCloseButtonHint),
-      context_(context) {
+    : PlainDialog(parent, ToolWindowFlags), context_(context) {
     setWindowTitle(QStringLiteral("Unit Conversion"));
     setFont(DefaultWindowFont());
     FixClientSizeAndCentre(this, 512, 236);

@@ -33,9 +33,7 @@ constexpr double DefaultShearModulus = 81.5;  // GPa, spring steel
 }  // namespace
 
 Tpruzina::Tpruzina(ProgramContext& context, QWidget* parent)
-    : PlainDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowCloseButtonHint),
-      context_(context) {
+    : PlainDialog(parent, ToolWindowFlags), context_(context) {
     setWindowTitle(QStringLiteral("Spring Calculation"));
     setFont(DefaultWindowFont());
     FixClientSizeAndCentre(this, 369, 153);

@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
 #include <QTimer>
 
 #include "app/Vstup1.h"
@@ -85,10 +88,17 @@ TEST_F(ComputeAndGraph, ComputePlotsTheVelocityAndAppendsSevenLines) {
 
 TEST_F(ComputeAndGraph, EachComputationAddsABlockAndClearStartsAfresh) {
     TypeGun(ExampleGunTexts());
+    v.show();
     Compute();
     Compute();
     EXPECT_EQ(MemoLines().size(), 15);
     EXPECT_EQ(MemoLines()[8], QString(53, '-'));
+    // The wrapped rule stays one line, and the newest line shows above "Clear", not under it.
+    EXPECT_EQ(v.Memo1->document()->findBlockByNumber(8).layout()->lineCount(), 1);
+    QTextCursor last(v.Memo1->document()->lastBlock());
+    const QRect lastLine = v.Memo1->cursorRect(last);
+    EXPECT_GE(lastLine.top(), 0);
+    EXPECT_LE(v.Memo1->viewport()->mapTo(v.ClientArea, lastLine.bottomLeft()).y(), v.Button2->y());
     QTest::mouseClick(v.Button2, Qt::LeftButton);
     Compute();
     EXPECT_EQ(MemoLines().size(), 7);
@@ -117,6 +127,9 @@ TEST_F(ComputeAndGraph, AFailedComputationLeavesSummaryGraphAndSaveAsTheyWere) {
                                      {true, "'half' is not a valid floating point value."}}));
     EXPECT_EQ(v.Memo1->toPlainText(), summary);
     EXPECT_TRUE(v.Button7->isEnabled());
+    // Choosing a curve again draws the last completed shot, not the abandoned one's raw series.
+    QTest::mouseClick(v.RadioGroup1->Item(4), Qt::LeftButton);
+    QTest::mouseClick(v.RadioGroup1->Item(0), Qt::LeftButton);
     EXPECT_EQ(View().XMax, view.XMax);
     EXPECT_EQ(View().YMax, view.YMax);
 }

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -124,12 +125,30 @@ TEST_F(Windows, RadioGroupsKeepTheInnerSpacesOfTheirItems) {
     EXPECT_EQ(v.RadioGroup2->ItemIndex(), 0);
 }
 
+TEST_F(Windows, RadioItemsEndClearOfTheirGroupsFrame) {
+    // The frame's inner (dark) line is the group's second pixel column from the right; the
+    // text ends two pixels before it. The widest item ("[MPa]") once touched it.
+    for (const RadioGroup* group : {windows.vstup->RadioGroup1, windows.vstup->RadioGroup2}) {
+        for (int i = 0; i < group->ItemCount(); ++i) {
+            const QRadioButton* item = group->Item(i);
+            QStyleOptionButton option;
+            option.initFrom(item);
+            const QRect contents =
+                item->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, item);
+            const int textEnd =
+                item->x() + contents.left() + item->fontMetrics().horizontalAdvance(item->text());
+            EXPECT_LT(textEnd, group->width() - 3) << item->text().toStdString();
+        }
+    }
+}
+
 TEST_F(Windows, MenuHasThreeTopLevelEntriesInOrder) {
     const QList<QAction*> actions = windows.vstup->MainMenu1->actions();
     ASSERT_EQ(actions.size(), 3);
-    EXPECT_EQ(actions[0]->text(), "Units Conversion");
-    EXPECT_EQ(actions[1]->text(), "Spring Calculation");
-    EXPECT_EQ(actions[2]->text(), "About");
+    // The designed texts, each with its own mnemonic letter.
+    EXPECT_EQ(actions[0]->text(), "&Units Conversion");
+    EXPECT_EQ(actions[1]->text(), "&Spring Calculation");
+    EXPECT_EQ(actions[2]->text(), "&About");
     for (QAction* action : actions) {
         EXPECT_EQ(action->menu(), nullptr);
     }

@@ -29,11 +29,11 @@ protected:
     QtGunFileDialogs dialogs{&owner, startFolder.path() + '/'};
 };
 
-TEST_F(QtGunFileDialogsTest, BothDialogsBelongToTheOwnerAndStartInTheGivenFolder) {
+TEST_F(QtGunFileDialogsTest, BothDialogsAreTheDesktopsBelongToTheOwnerAndStartInTheGivenFolder) {
     for (QFileDialog* dialog : {dialogs.SaveDialog1(), dialogs.OpenDialog1()}) {
         EXPECT_EQ(dialog->parent(), &owner);
         EXPECT_EQ(dialog->directory().absolutePath(), startFolder.path());
-        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_FALSE(dialog->testOption(QFileDialog::DontUseNativeDialog));  // the desktop's own
         EXPECT_TRUE(dialog->isSizeGripEnabled());
     }
     EXPECT_EQ(dialogs.SaveDialog1()->nameFilters(), QStringList{"Txt Files (*.txt)"});

@@ -165,12 +165,12 @@ def WriteAuthority(path):
 class XServer:
     """An Xvfb of its own on the first free display number."""
 
-    def __init__(self, logPath, authorityPath):
+    def __init__(self, logPath, authorityPath, screen=(1024, 768)):
         readEnd, writeEnd = os.pipe()
         self.log = open(logPath, "ab")
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(writeEnd), "-auth", authorityPath, "-screen", "0",
-             "1024x768x24", "-dpi", "96", "-nolisten", "tcp", "-noreset"],
+             "%dx%dx24" % screen, "-dpi", "96", "-nolisten", "tcp", "-noreset"],
             stdout=self.log, stderr=subprocess.STDOUT, pass_fds=(writeEnd,),
             start_new_session=True, preexec_fn=DieWithParent)
         os.close(writeEnd)
@@ -197,7 +197,7 @@ class XServer:
         # A client must get through before the program is started on it.
         probe = subprocess.run(["xdotool", "getdisplaygeometry"], env=self.env,
                                capture_output=True, text=True, timeout=STEP_SECONDS)
-        if probe.stdout.split() != ["1024", "768"]:
+        if probe.stdout.split() != [str(side) for side in screen]:
             self.Stop()
             raise Failure("no connection to Xvfb on %s: %s"
                           % (self.display, (probe.stdout + probe.stderr).strip()))

@@ -2,7 +2,8 @@
 # Builds the Debian package from a build folder and checks what it ships: the exact file list,
 # the control fields, the desktop entry, the AppStream metadata (with the desktop entry it
 # launches) and the manual pages through their validators, and the command-line tool run from
-# the unpacked package.
+# the unpacked package; and lintian, the archive's checker, which must find no error and no
+# warning.
 # usage: check-package.sh BUILD_DIR VERSION APP_ID
 set -eu
 build=$1
@@ -10,7 +11,7 @@ version=$2
 appId=$3
 
 for tool in cpack:cmake dpkg-shlibdeps:dpkg-dev desktop-file-validate:desktop-file-utils \
-    appstreamcli:appstream man:man-db; do
+    appstreamcli:appstream man:man-db lintian:lintian; do
     if ! command -v "${tool%%:*}" >/dev/null; then
         echo "skipped: ${tool%%:*} not found (Debian package ${tool#*:})"
         exit 77
@@ -39,6 +40,8 @@ cat "$work/files"
     echo usr/bin/velloran-cli
     echo "usr/share/applications/$appId.desktop"
     echo usr/share/bash-completion/completions/velloran-cli
+    echo usr/share/doc/velloran/changelog.gz
+    echo usr/share/doc/velloran/copyright
     for size in 16 22 24 32 48 64 128 256; do
         echo "usr/share/icons/hicolor/${size}x$size/apps/velloran.png"
     done
@@ -68,6 +71,10 @@ desktop-file-validate "$root/usr/share/applications/$appId.desktop" >"$work/desk
 cat "$work/desktop.log"
 [ ! -s "$work/desktop.log" ] || fail "desktop-file-validate has remarks"
 
+# A taskbar groups the windows under the launcher by their class.
+grep -qx "StartupWMClass=velloran" "$root/usr/share/applications/$appId.desktop" ||
+    fail "the desktop entry names no StartupWMClass=velloran"
+
 echo "== appstreamcli validate-tree --no-net --strict"
 appstreamcli validate-tree --no-net --strict "$root" || fail "AppStream metadata refused"
 
@@ -79,6 +86,12 @@ for page in "$root"/usr/share/man/man1/*.1.gz; do
     [ ! -s "$work/page.log" ] || fail "warnings in $page"
     [ -s "$work/page.txt" ] || fail "$page shows nothing"
 done
+
+echo "== lintian"
+# Informational tags (I:) may stay; packaging/CMakeLists.txt says which and why.
+lintian --no-cfg --display-info "$deb" >"$work/lintian.log" 2>&1 || true
+cat "$work/lintian.log"
+! grep -q "^[EW]: " "$work/lintian.log" || fail "lintian reports errors or warnings"
 
 echo "== velloran-cli --version from the package"
 "$root/usr/bin/velloran-cli" --version | tee "$work/version"
