@@ -1,13 +1,10 @@
 #include "cli/CliCommand.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <CLI/App.hpp>
-#include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -17,8 +14,10 @@
 #include <set>
 
 #include "cli/CliNumbers.h"
+#include "cli/CliValidators.h"
 #include "cli/SweepGrid.h"
 #include "cli/UsageError.h"
+#include "common/BoundedRead.h"
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "common/FileDescriptor.h"
@@ -92,42 +91,27 @@ void AddParameterSettings(CLI::App& command, std::vector<std::string>& settings)
                     "unit of its field or with a unit of the same quantity\n"
                     "(velloran-cli parameters lists them)")
         ->option_text("NAME=VALUE[,NAME=VALUE...]")
-        ->allow_extra_args(false);
-}
-
-std::vector<std::string> ListItems(const std::string& list) {
-    std::vector<std::string> items;
-    size_t start = 0;
-    while (true) {
-        const size_t comma = list.find(',', start);
-        std::string item =
-            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        const size_t first = item.find_first_not_of(' ');
-        items.push_back(first == std::string::npos ? "" : item.substr(first));
-        if (comma == std::string::npos) {
-            return items;
-        }
-        start = comma + 1;
-    }
+        ->allow_extra_args(false)
+        ->delimiter(',')
+        ->transform(TrimmedListItem);
 }
 
 ParameterSettings ParseParameterSettings(const std::vector<std::string>& settings) {
     ParameterSettings parsed;
     std::set<GunParameter> named;
-    for (const std::string& list : settings) {
-        for (const std::string& item : ListItems(list)) {
-            const size_t equals = item.find('=');
-            if (equals == std::string::npos) {
-                throw UsageError("--set takes NAME=VALUE[,NAME=VALUE...], not '" + item + "'");
-            }
-            const std::string name = item.substr(0, equals);
-            const GunParameter parameter = ParameterNamed(name);
-            if (!named.insert(parameter).second) {
-                throw UsageError("--set gives " + name + " twice");
-            }
-            parsed.emplace_back(parameter, ParseParameterValue(parameter, item.substr(equals + 1),
-                                                               "--set " + name));
+    // The option splits its lists at the commas.
+    for (const std::string& item : settings) {
+        const size_t equals = item.find('=');
+        if (equals == std::string::npos) {
+            throw UsageError("--set takes NAME=VALUE[,NAME=VALUE...], not '" + item + "'");
         }
+        const std::string name = item.substr(0, equals);
+        const GunParameter parameter = ParameterNamed(name);
+        if (!named.insert(parameter).second) {
+            throw UsageError("--set gives " + name + " twice");
+        }
+        parsed.emplace_back(parameter, ParseParameterValue(parameter, item.substr(equals + 1),
+                                                           "--set " + name));
     }
     return parsed;
 }
@@ -169,29 +153,8 @@ std::optional<std::string> ReadShotsFile(const std::string& path, size_t limit) 
     if (!file.IsOpen() || fstat(file.Get(), &info) != 0) {
         return std::nullopt;
     }
-    std::string bytes;
-    std::array<char, 16384> chunk;
-    while (bytes.size() <= limit) {
-        const ssize_t got =
-            read(file.Get(), chunk.data(), std::min(chunk.size(), limit + 1 - bytes.size()));
-        if (got < 0 && errno == EAGAIN) {
-            // A writer is there but has written nothing yet: wait for it, as for a pipe.
-            pollfd ready{file.Get(), POLLIN, 0};
-            poll(&ready, 1, -1);
-            continue;
-        }
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return std::nullopt;
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(chunk.data(), static_cast<size_t>(got));
-    }
-    if (S_ISFIFO(info.st_mode) && bytes.empty()) {
+    const std::optional<std::string> bytes = ReadAtMost(file.Get(), limit);
+    if (bytes && bytes->empty() && S_ISFIFO(info.st_mode)) {
         ShowMessageAndAbort(path + ": a FIFO or pipe that no program writes into");
     }
     return bytes;

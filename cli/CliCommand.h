@@ -57,9 +57,6 @@ void AddParameterSettings(CLI::App& command, std::vector<std::string>& settings)
 using ParameterSettings = std::vector<std::pair<GunParameter, double>>;
 ParameterSettings ParseParameterSettings(const std::vector<std::string>& settings);
 
-// The items of a comma-separated list, blanks after a comma allowed.
-std::vector<std::string> ListItems(const std::string& list);
-
 // The gun of a report, with the --set changes. A file that cannot be loaded ends the command
 // with the window's message, the file's name and the reason ("File loading error. gun.txt: No
 // such file or directory"). The name is the one the report's name line holds, without the

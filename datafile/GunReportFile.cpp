@@ -4,11 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <array>
-#include <cerrno>
 #include <sstream>
 
+#include "common/BoundedRead.h"
 #include "common/CommandErrors.h"
 #include "common/FieldNumber.h"
 #include "common/FileDescriptor.h"
@@ -35,23 +33,7 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, si
     if (!file.IsOpen() || fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
-    std::string bytes;
-    std::array<char, 16384> chunk;
-    while (bytes.size() <= limit) {
-        const ssize_t got =
-            read(file.Get(), chunk.data(), std::min(chunk.size(), limit + 1 - bytes.size()));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return std::nullopt;
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(chunk.data(), static_cast<size_t>(got));
-    }
-    return bytes;
+    return ReadAtMost(file.Get(), limit);
 }
 
 }  // namespace

@@ -199,18 +199,35 @@ HWY_INLINE void Store(const PackMask<K>& mask, LaneColumn& column) {
     }
 }
 
+// What a stretch of steps takes from the lanes' columns and gives back to them: the gun's
+// coefficients, the state and the summary so far.
 template <size_t K>
-HWY_NOINLINE void StepPacks(ShotLanes& lanes) {
+HWY_INLINE ShotCoefficients<Pack<K>> LoadCoefficients(ShotLanes& lanes) {
     ShotCoefficients<Pack<K>> c;
     size_t coefficient = 0;
     VisitCoefficients(
         c, [&](Pack<K>& value) HWY_ATTR { value = Load<K>(lanes.coefficients[coefficient++]); });
+    return c;
+}
+
+template <size_t K>
+HWY_INLINE BasicShotState<Pack<K>> LoadState(const ShotLanes& lanes) {
     BasicShotState<Pack<K>> y;
     for (size_t i = 0; i < y.size(); ++i) {
         y[i] = Load<K>(lanes.state[i]);
     }
-    Pack<K> n = Load<K>(lanes.stepIndex);
-    PackMask<K> bulletReleased = Load<K>(lanes.bulletReleased) > 0.0;
+    return y;
+}
+
+template <size_t K>
+HWY_INLINE void StoreState(const BasicShotState<Pack<K>>& y, ShotLanes& lanes) {
+    for (size_t i = 0; i < y.size(); ++i) {
+        Store(y[i], lanes.state[i]);
+    }
+}
+
+template <size_t K>
+HWY_INLINE BasicShotSummary<Pack<K>> LoadSummary(const ShotLanes& lanes) {
     BasicShotSummary<Pack<K>> summary;
     summary.maximumPressure = Load<K>(lanes.maximumPressure);
     summary.maximumPistonVelocity = Load<K>(lanes.maximumPistonVelocity);
@@ -219,6 +236,27 @@ HWY_NOINLINE void StepPacks(ShotLanes& lanes) {
     summary.last.pistonVelocity = Load<K>(lanes.lastPistonVelocity);
     summary.last.temperature = Load<K>(lanes.lastTemperature);
     summary.last.bulletVelocity = Load<K>(lanes.lastBulletVelocity);
+    return summary;
+}
+
+template <size_t K>
+HWY_INLINE void StoreSummary(const BasicShotSummary<Pack<K>>& summary, ShotLanes& lanes) {
+    Store(summary.maximumPressure, lanes.maximumPressure);
+    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity);
+    Store(summary.maximumTemperature, lanes.maximumTemperature);
+    Store(summary.last.pressure, lanes.lastPressure);
+    Store(summary.last.pistonVelocity, lanes.lastPistonVelocity);
+    Store(summary.last.temperature, lanes.lastTemperature);
+    Store(summary.last.bulletVelocity, lanes.lastBulletVelocity);
+}
+
+template <size_t K>
+HWY_NOINLINE void StepPacks(ShotLanes& lanes) {
+    const ShotCoefficients<Pack<K>> c = LoadCoefficients<K>(lanes);
+    BasicShotState<Pack<K>> y = LoadState<K>(lanes);
+    Pack<K> n = Load<K>(lanes.stepIndex);
+    PackMask<K> bulletReleased = Load<K>(lanes.bulletReleased) > 0.0;
+    BasicShotSummary<Pack<K>> summary = LoadSummary<K>(lanes);
     Pack<K> largestTravel = Load<K>(lanes.largestTravel);
 
     for (;;) {
@@ -243,44 +281,23 @@ HWY_NOINLINE void StepPacks(ShotLanes& lanes) {
         n = n + 1.0;
     }
 
-    for (size_t i = 0; i < y.size(); ++i) {
-        Store(y[i], lanes.state[i]);
-    }
+    StoreState(y, lanes);
     Store(n, lanes.stepIndex);
     Store(bulletReleased, lanes.bulletReleased);
-    Store(summary.maximumPressure, lanes.maximumPressure);
-    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity);
-    Store(summary.maximumTemperature, lanes.maximumTemperature);
-    Store(summary.last.pressure, lanes.lastPressure);
-    Store(summary.last.pistonVelocity, lanes.lastPistonVelocity);
-    Store(summary.last.temperature, lanes.lastTemperature);
-    Store(summary.last.bulletVelocity, lanes.lastBulletVelocity);
+    StoreSummary(summary, lanes);
     Store(largestTravel, lanes.largestTravel);
 }
 
 template <size_t K>
 HWY_NOINLINE void StepSmoothPacks(ShotLanes& lanes) {
-    ShotCoefficients<Pack<K>> c;
-    size_t coefficient = 0;
-    VisitCoefficients(
-        c, [&](Pack<K>& value) HWY_ATTR { value = Load<K>(lanes.coefficients[coefficient++]); });
-    BasicShotState<Pack<K>> y;
-    for (size_t i = 0; i < y.size(); ++i) {
-        y[i] = Load<K>(lanes.state[i]);
-    }
+    const ShotCoefficients<Pack<K>> c = LoadCoefficients<K>(lanes);
+    BasicShotState<Pack<K>> y = LoadState<K>(lanes);
     Pack<K> n = Load<K>(lanes.stepIndex);
     BasicShotRegime<PackMask<K>> regime;
     regime.pistonBack = Load<K>(lanes.pistonBack) > 0.0;
     regime.pistonAtRest = Load<K>(lanes.pistonAtRest) > 0.0;
     regime.bulletReleased = Load<K>(lanes.bulletReleased) > 0.0;
-    BasicShotSummary<Pack<K>> summary;
-    summary.maximumPressure = Load<K>(lanes.maximumPressure);
-    summary.maximumPistonVelocity = Load<K>(lanes.maximumPistonVelocity);
-    summary.maximumTemperature = Load<K>(lanes.maximumTemperature);
-    summary.last.pressure = Load<K>(lanes.lastPressure);
-    summary.last.pistonVelocity = Load<K>(lanes.lastPistonVelocity);
-    summary.last.temperature = Load<K>(lanes.lastTemperature);
-    summary.last.bulletVelocity = Load<K>(lanes.lastBulletVelocity);
+    BasicShotSummary<Pack<K>> summary = LoadSummary<K>(lanes);
     const PackMask<K> none = Pack<K>() < 0.0;
 
     for (;;) {
@@ -310,17 +327,9 @@ HWY_NOINLINE void StepSmoothPacks(ShotLanes& lanes) {
         }
     }
 
-    for (size_t i = 0; i < y.size(); ++i) {
-        Store(y[i], lanes.state[i]);
-    }
+    StoreState(y, lanes);
     Store(n, lanes.stepIndex);
-    Store(summary.maximumPressure, lanes.maximumPressure);
-    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity);
-    Store(summary.maximumTemperature, lanes.maximumTemperature);
-    Store(summary.last.pressure, lanes.lastPressure);
-    Store(summary.last.pistonVelocity, lanes.lastPistonVelocity);
-    Store(summary.last.temperature, lanes.lastTemperature);
-    Store(summary.last.bulletVelocity, lanes.lastBulletVelocity);
+    StoreSummary(summary, lanes);
 }
 
 // Steps as few vectors as hold the lanes: a batch's last shots need not wait on idle ones.
