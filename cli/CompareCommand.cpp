@@ -37,12 +37,11 @@ struct ComparedGun {
 
 // The gun of a report, its series computed as the Compute button computes them and its
 // figures smoothly (model/SmoothShot.h). A message it ends with names the report, since there
-// are several.
+// are several; a report that cannot be read is named with the reason, as every command names it.
 ComparedGun ComputedGun(const std::string& path, const ParameterSettings& settings) {
-    ComparedGun gun{path, "", std::make_unique<SimulationResult>(), {}};
+    const GunParameters parameters = WithSettings(LoadGun(path, {}), settings);
+    ComparedGun gun{path, parameters.name, std::make_unique<SimulationResult>(), {}};
     try {
-        const GunParameters parameters = WithSettings(LoadGunReport(path), settings);
-        gun.name = parameters.name;
         ModelInputs inputs;
         SimulateShotFromFields(ParameterTextsOf(parameters), '.', inputs, *gun.result);
         SummarizeShot(inputs, *gun.result);

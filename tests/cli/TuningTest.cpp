@@ -243,8 +243,9 @@ TEST_F(Tuning, PelletsVerdictNamesTheWeightsOverALimitInsideTheRange) {
                                (peakEnergy - limit) / limit * 100));
 }
 
-// Of the two files of fit and pellets, the message names the one that cannot be read.
-TEST_F(Tuning, FitAndPelletsNameTheFileThatCannotBeRead) {
+// Of the several files of fit, pellets and compare, the message names the one that cannot be
+// read.
+TEST_F(Tuning, FitPelletsAndCompareNameTheFileThatCannotBeRead) {
     const std::string shots = WriteFile("shots.csv", "bullet_weight_g,velocity_m_s\n0.5,200\n");
     const std::string missing = PathOf("missing");
     const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -252,6 +253,8 @@ TEST_F(Tuning, FitAndPelletsNameTheFileThatCannotBeRead) {
         {{"fit", PathOf("example.txt"), "--chrono", missing, "--free", "MaximumForce"}, missing},
         {{"pellets", PathOf("example.txt"), "--weights", "0.4:0.6:3", "-o", PathOf("p.png"),
           "--chrono", missing},
+         missing},
+        {{"compare", PathOf("example.txt"), missing, "--y", "pressure", "-o", PathOf("c.png")},
          missing},
     };
     for (const auto& [arguments, path] : cases) {
