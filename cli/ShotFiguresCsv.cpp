@@ -1,5 +1,7 @@
 #include "cli/ShotFiguresCsv.h"
 
+#include <charconv>
+
 #include "cli/CsvFormat.h"
 #include "common/ApplicationTitle.h"
 
@@ -8,12 +10,25 @@ std::string ShotFiguresHeader() {
            "bullet_velocity_m_s,bullet_energy_J";
 }
 
-std::string ShotFiguresFields(const ShotFigures& figures) {
+void AppendShotFiguresFields(std::string& text, const ShotFigures& figures) {
     if (!figures.failure.empty()) {
-        return CsvField(WithClosingFullStop(figures.failure)) + ",,,,,,";
+        text += CsvField(WithClosingFullStop(figures.failure));
+        text += ",,,,,,";
+        return;
     }
-    return "ok," + std::to_string(figures.lastIndex) + ',' + CsvNumber(figures.maximumPressure) +
-           ',' + CsvNumber(figures.maximumPistonVelocity) + ',' +
-           CsvNumber(figures.maximumTemperature) + ',' + CsvNumber(figures.muzzleVelocity) + ',' +
-           CsvNumber(figures.bulletEnergy);
+    char steps[24];
+    text += "ok,";
+    text.append(steps, std::to_chars(steps, steps + sizeof steps, figures.lastIndex).ptr);
+    for (const double figure :
+         {figures.maximumPressure, figures.maximumPistonVelocity, figures.maximumTemperature,
+          figures.muzzleVelocity, figures.bulletEnergy}) {
+        text += ',';
+        AppendCsvNumber(text, figure);
+    }
+}
+
+std::string ShotFiguresFields(const ShotFigures& figures) {
+    std::string text;
+    AppendShotFiguresFields(text, figures);
+    return text;
 }

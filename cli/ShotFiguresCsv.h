@@ -9,5 +9,6 @@
 // "status,steps,max_pressure_MPa,…,bullet_energy_J"
 std::string ShotFiguresHeader();
 
-// The fields of a shot, without a line end; a failed shot's figures are empty.
+// Appends the fields of a shot, without a line end; a failed shot's figures are empty.
+void AppendShotFiguresFields(std::string& text, const ShotFigures& figures);
 std::string ShotFiguresFields(const ShotFigures& figures);

@@ -99,9 +99,10 @@ CliAction DefineSimulate(CLI::App& command) {
     AddParameterSettings(command, options->settings);
     command
         .add_option("--csv", options->csv,
-                    "write the counted steps in display units as CSV (17 significant\n"
-                    "digits, a point as decimal separator); '-' writes them to\n"
-                    "standard output and the summary to standard error")
+                    "write the counted steps in display units as CSV (each number\n"
+                    "in the shortest form that reads back exactly, a point as\n"
+                    "decimal separator); '-' writes them to standard output and\n"
+                    "the summary to standard error")
         ->option_text("FILE|-")
         ->check(NonEmptyFileName);
     command

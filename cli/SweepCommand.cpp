@@ -50,6 +50,10 @@ struct RowsNotWritten {};
 // The rows as CSV, written to the command's output as they come, and the progress on the
 // terminal when there is one to show it.
 class CsvSweepRows : public SweepRowSink {
+    // Room for two varied values and a shot's figures in full, so that a block's buffer
+    // seldom grows.
+    static constexpr size_t TypicalRowLength = 160;
+
 public:
     CsvSweepRows(size_t axes, CliStreams& io) : axes_(axes), out_(io.out) {
         if (ShowsProgressOnStandardError(io.out, io.err)) {
@@ -57,13 +61,17 @@ public:
         }
     }
 
+    // Called on the worker threads, so that the writer only copies the finished buffers out.
     std::string RowsText(std::span<const SweepRow> rows) const override {
         std::string text;
+        text.reserve(rows.size() * TypicalRowLength);
         for (const SweepRow& row : rows) {
             for (size_t a = 0; a < axes_; ++a) {
-                text += CsvNumber(row.variedValues[a]) + ',';
+                AppendCsvNumber(text, row.variedValues[a]);
+                text += ',';
             }
-            text += ShotFiguresFields(row.figures) + '\n';
+            AppendShotFiguresFields(text, row.figures);
+            text += '\n';
         }
         return text;
     }

@@ -26,10 +26,9 @@ TEST_F(Sweep, PrintsOneRowPerGridPointInGridOrder) {
                                                  "max_pressure_MPa", "max_piston_velocity_m_s",
                                                  "max_temperature_K", "bullet_velocity_m_s",
                                                  "bullet_energy_J"}));
+    // Each value in the shortest text that reads back to it.
     const std::pair<const char*, const char*> points[] = {
-        {"50", "0.40000000000000002"}, {"50", "0.59999999999999998"},
-        {"60", "0.40000000000000002"}, {"60", "0.59999999999999998"},
-        {"70", "0.40000000000000002"}, {"70", "0.59999999999999998"}};
+        {"50", "0.4"}, {"50", "0.6"}, {"60", "0.4"}, {"60", "0.6"}, {"70", "0.4"}, {"70", "0.6"}};
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(rows[i + 1][0], points[i].first);
         EXPECT_EQ(rows[i + 1][1], points[i].second);
