@@ -78,3 +78,8 @@ void CompleteModelInputs(ModelInputs& inputs) {
         (inputs.AirMass / inputs.BulletMass) * (1.0 / 3.0) + inputs.BarrelFrictionFactor;
     ThrowIfFloatingPointFault();
 }
+
+bool UsesExtendedModel(const ModelInputs& in) {
+    return in.PortDiameter != 0 || in.PortLength != ModelConstants::PortLength ||
+           in.PistonRestitution != 0 || in.GasRamExponent != 0 || in.AirTemperature != 0;
+}

@@ -37,7 +37,18 @@ struct ModelInputs {
     double SweptVolume = 0;       // V_s, m³
     double AirMass = 0;           // m_air, kg
     double BulletMassFactor = 0;  // φ, barrel friction plus a third of the air mass
+
+    // The extended model's optional inputs (docs/extended-model.md). At these neutral values
+    // the shot is the basic model's, by the same code and to the bit.
+    double PortDiameter = 0;                         // m, 0: no restriction, one air volume
+    double PortLength = ModelConstants::PortLength;  // m, the passage from cylinder to bore
+    double PistonRestitution = 0;                    // rebound over impact speed, 0: dead stop
+    double GasRamExponent = 0;                       // 0: coil spring; 1 … 1.67: gas ram
+    double AirTemperature = 0;                       // K at the start, 0: fixed air density
 };
+
+// Whether any optional input differs from its neutral value.
+bool UsesExtendedModel(const ModelInputs& inputs);
 
 // Converts the field texts in the fixed reading order and fills every input but the three
 // completed ones, writing each value as soon as it is read. A text that is not a number
