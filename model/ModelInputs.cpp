@@ -1,17 +1,18 @@
 #include "model/ModelInputs.h"
 
 #include "common/CommandErrors.h"
-#include "common/FieldNumber.h"
 #include "common/FloatingPointFaults.h"
 
 using namespace ModelConstants;
 
 void ReadModelInputs(const GunParameterTexts& texts, char decimalSeparator, ModelInputs& inputs) {
-    // Each formula reads its fields again from their texts, so the first field that fails
-    // in this order is the one reported.
-    const auto field = [&](GunParameter parameter) {
-        return FieldToNumber(texts[static_cast<size_t>(Index(parameter))], decimalSeparator);
-    };
+    ReadModelInputs(GunFieldNumbers(texts, decimalSeparator), inputs);
+}
+
+void ReadModelInputs(const GunFieldNumbers& fields, ModelInputs& inputs) {
+    // Each formula asks for its fields' numbers again, so the first field that fails in this
+    // order is the one reported.
+    const auto field = [&](GunParameter parameter) { return fields.Number(parameter); };
     // Stores one input and reports a floating-point fault of its formula at once.
     const auto store = [](double& target, double value) {
         target = value;

@@ -2,6 +2,7 @@
 // The gun converted to SI units, with the quantities derived from it, on which the shot
 // simulation works; and the reading, checking and completing of it from the field texts.
 
+#include "model/GunFieldNumbers.h"
 #include "model/GunParameters.h"
 
 // Fixed constants of the model.
@@ -56,6 +57,8 @@ bool UsesExtendedModel(const ModelInputs& inputs);
 // and before the maximum force is read, ends the command with
 // "One or more Parameters out of range."; a floating-point fault raises its error.
 void ReadModelInputs(const GunParameterTexts& texts, char decimalSeparator, ModelInputs& inputs);
+// The same from the texts' numbers, read before.
+void ReadModelInputs(const GunFieldNumbers& fields, ModelInputs& inputs);
 
 // Every converted and derived input must be greater than 0; otherwise the command ends with
 // "One or more Parameters out of range.", whichever and however many failed.
