@@ -4,6 +4,7 @@
 // the gun's numbers with those texts read again reads as the variant's own texts would, for a
 // fraction of the work.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
