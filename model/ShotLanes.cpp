@@ -30,14 +30,11 @@ using Vector = hn::Vec<Tag>;
 using VectorMask = hn::Mask<Tag>;
 
 // Vectors stepped together: enough independent arithmetic in flight to keep the divider busy
-// while each waits on its own, few enough to stay in the registers.
-#if HWY_TARGET == HWY_AVX3
+// while each waits on its own, few enough to stay in the registers. Measured on every
+// instruction set: a third or fourth vector spills the state of a step to memory and costs more
+// than it hides (the baseline's four shots in the lanes were slower than one by one on the
+// smooth computation, and sixteen AVX2 lanes ran at half the speed of eight).
 constexpr size_t PackVectors = 2;
-#elif HWY_TARGET == HWY_AVX2
-constexpr size_t PackVectors = 2;
-#else
-constexpr size_t PackVectors = 4;
-#endif
 
 // K vectors of lanes that act as one value: every operation acts on each lane as on a double.
 // Trivial to construct, so that the structures of the step arithmetic around it need no code
