@@ -5,6 +5,7 @@
 #include "common/CommandErrors.h"
 #include "common/FloatingPointFaults.h"
 #include "common/ReportFormat.h"
+#include "model/ExtendedShot.h"
 #include "model/ResultSeries.h"
 #include "model/ShotEngine.h"
 #include "model/ShotSummary.h"
@@ -56,6 +57,8 @@ void RunCompletedShot(const ModelInputs& inputs, SimulationResult& result) {
     switch (outcome.end) {
         case ShotEnd::StepLimitReached:
             ShowMessageAndAbort(StepLimitMessage);
+        case ShotEnd::StepTooCoarse:
+            ShowMessageAndAbort(PortStepRefusal(inputs));
         case ShotEnd::FloatingPointFault:
             throw CommandError(FloatingPointFaultMessage(outcome.fault));
         case ShotEnd::Completed:
