@@ -251,21 +251,24 @@ template <class T, size_t N, class Increments>
     const ExtendedShotState<T, N>& y, Increments&& increments) {
     ExtendedShotState<T, N> stage;
     const ExtendedShotState<T, N> k1 = increments(y);
+    ExtendedShotState<T, N> sum = k1;  // k1 + 2 k2 + 2 k3, gathered as they come
     for (size_t i = 0; i < N; ++i) {
         stage[i] = y[i] + k1[i] * 0.5;
     }
     const ExtendedShotState<T, N> k2 = increments(stage);
     for (size_t i = 0; i < N; ++i) {
         stage[i] = y[i] + k2[i] * 0.5;
+        sum[i] = TwiceAdded(sum[i], k2[i]);
     }
     const ExtendedShotState<T, N> k3 = increments(stage);
     for (size_t i = 0; i < N; ++i) {
         stage[i] = y[i] + k3[i];
+        sum[i] = TwiceAdded(sum[i], k3[i]);
     }
     const ExtendedShotState<T, N> k4 = increments(stage);
     ExtendedShotState<T, N> next;
     for (size_t i = 0; i < N; ++i) {
-        next[i] = Weighted(y[i], k1[i], k2[i], k3[i], k4[i]);
+        next[i] = WeightedComponent(y[i], sum[i], k4[i]);
     }
     return next;
 }

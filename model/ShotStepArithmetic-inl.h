@@ -166,23 +166,32 @@ template <class T>
 }
 
 // The weighted sum of a step's increments, k1 + 2 k2 + 2 k3 + k4, is gathered as each increment
-// is worked out, in the order of that sum, so that no increment stays alive to the end of the
-// step: the lanes step several shots at once and need their registers.
+// is worked out, in the order of that sum (so the same number), and no increment stays alive to
+// the end of the step: the lanes step several shots at once and need their registers.
 template <class T>
-[[gnu::always_inline]] inline void AddTwiceTo(BasicShotState<T>& sum, const BasicShotState<T>& k) {
-    sum = {sum[0] + 2.0 * k[0], sum[1] + 2.0 * k[1], sum[2] + 2.0 * k[2], sum[3] + 2.0 * k[3],
-           sum[4] + 2.0 * k[4]};
+[[gnu::always_inline]] inline T TwiceAdded(const T& sum, const T& k) {
+    return sum + 2.0 * k;
 }
 
-// y + (k1 + 2 k2 + 2 k3 + k4) / 6, from the sum of the first three and k4.
+// y + (k1 + 2 k2 + 2 k3 + k4) / 6 from the sum of the first three and k4.
+template <class T>
+[[gnu::always_inline]] inline T WeightedComponent(const T& y, const T& sum, const T& k4) {
+    return y + (sum + k4) * (1.0 / 6.0);
+}
+
+template <class T>
+[[gnu::always_inline]] inline void AddTwiceTo(BasicShotState<T>& sum, const BasicShotState<T>& k) {
+    sum = {TwiceAdded(sum[0], k[0]), TwiceAdded(sum[1], k[1]), TwiceAdded(sum[2], k[2]),
+           TwiceAdded(sum[3], k[3]), TwiceAdded(sum[4], k[4])};
+}
+
 template <class T>
 [[gnu::always_inline]] inline BasicShotState<T> Weighted(const BasicShotState<T>& y,
                                                          const BasicShotState<T>& sum,
                                                          const BasicShotState<T>& k4) {
-    constexpr double sixth = 1.0 / 6.0;
-    return {y[0] + (sum[0] + k4[0]) * sixth, y[1] + (sum[1] + k4[1]) * sixth,
-            y[2] + (sum[2] + k4[2]) * sixth, y[3] + (sum[3] + k4[3]) * sixth,
-            y[4] + (sum[4] + k4[4]) * sixth};
+    return {WeightedComponent(y[0], sum[0], k4[0]), WeightedComponent(y[1], sum[1], k4[1]),
+            WeightedComponent(y[2], sum[2], k4[2]), WeightedComponent(y[3], sum[3], k4[3]),
+            WeightedComponent(y[4], sum[4], k4[4])};
 }
 
 // The time at the end of step n (s): (n + 1) × Δt, as the step's clock reaches it in two
