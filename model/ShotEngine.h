@@ -46,14 +46,6 @@ struct ShotOutcome {
     FloatingPointFault fault = FloatingPointFault::None;
 };
 
-// The series an extended shot with a port records besides the record's (whose pressure and
-// temperature are then the cylinder's), in the engine's units; for the command line's CSV.
-struct PortSeries {
-    Series BreechPressure{};     // Pa
-    Series BreechTemperature{};  // K
-    Series PortMassFlow{};       // kg/s, positive from the cylinder into the breech
-};
-
 // Runs the shot for inputs that passed the checks and were completed, writing the series of
 // the result from entry 0 (and, when given, the port's series). Only a completed run writes
 // LastIndex; the summary is untouched. A run whose arithmetic fails stops at that step: the

@@ -9,6 +9,7 @@
 
 #include "common/FieldNumber.h"
 #include "common/WorkerThreads.h"
+#include "model/EnergyBudget.h"
 #include "model/GunBatch.h"
 
 namespace {
@@ -38,6 +39,10 @@ std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, SweepPointRange points
     ComputeGunBlock(texts, figures, scratch, computation);
     for (size_t r = 0; r < count; ++r) {
         rows[r].figures = std::move(figures[r]);
+        if (rows[r].figures.failure.empty()) {
+            rows[r].efficiency =
+                ShotEfficiency(rows[r].figures.bulletEnergy, CheckedInputsOf(texts[r], '.'));
+        }
     }
     return rows;
 }
