@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 
 #include "bench/PlainShotLoop.h"
@@ -65,6 +66,36 @@ void BM_PlainLoopShot(benchmark::State& state) {
     ReportSteps(state, result->LastIndex + 2);
 }
 BENCHMARK(BM_PlainLoopShot)->Unit(benchmark::kMicrosecond);
+
+// The example gun with a 2 mm transfer port (the extended model, two air volumes) against the
+// same gun without one, shot for shot in the same run: the counter port_over_basic is the ratio
+// of their times.
+void BM_PortShotOverBasicShot(benchmark::State& state) {
+    const ModelInputs basic = ExampleInputs("0.01");
+    ModelInputs port = basic;
+    port.PortDiameter = 0.002;
+    const auto result = std::make_unique<SimulationResult>();
+    if (ComputeShot(port, *result).end != ShotEnd::Completed) {
+        state.SkipWithError("the shot with a port did not complete");
+        return;
+    }
+    using Clock = std::chrono::steady_clock;
+    Clock::duration basicTime{};
+    Clock::duration portTime{};
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        benchmark::DoNotOptimize(ComputeShot(basic, *result));
+        benchmark::DoNotOptimize(result->BulletVelocity.data());
+        const Clock::time_point middle = Clock::now();
+        benchmark::DoNotOptimize(ComputeShot(port, *result));
+        benchmark::DoNotOptimize(result->BulletVelocity.data());
+        portTime += Clock::now() - middle;
+        basicTime += middle - start;
+    }
+    state.counters["port_over_basic"] =
+        std::chrono::duration<double>(portTime) / std::chrono::duration<double>(basicTime);
+}
+BENCHMARK(BM_PortShotOverBasicShot)->Unit(benchmark::kMicrosecond);
 
 // The same gun at 0.001 ms runs the full 10 001 steps into the step limit.
 void BM_FullStepLimitRun(benchmark::State& state) {

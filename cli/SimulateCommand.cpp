@@ -10,27 +10,72 @@
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
 #include "cli/OutputFiles.h"
+#include "cli/UsageError.h"
 #include "common/CommandErrors.h"
 #include "common/WholeFileSaving.h"
 #include "datafile/GunReportFile.h"
 #include "model/ComputeCommand.h"
+#include "model/EnergyBudget.h"
 #include "model/ResultSeries.h"
 #include "model/ShotEngine.h"
 #include "model/SmoothShot.h"
 
 namespace {
 
-void WriteSeriesCsv(std::ostream& csv, const SimulationResult& result) {
+// The counted steps in display units; a shot with a transfer port adds the port's series.
+void WriteSeriesCsv(std::ostream& csv, const SimulationResult& result, const PortSeries* port) {
     for (const ResultSeriesInfo& series : ResultSeriesTable) {
         csv << (&series == &ResultSeriesTable.front() ? "" : ",") << CsvColumnName(series);
     }
+    if (port != nullptr) {
+        for (const PortSeriesInfo& series : PortSeriesTable) {
+            csv << ',' << CsvColumnName(series);
+        }
+    }
     csv << '\n';
     for (int n = 0; n <= result.LastIndex; ++n) {
+        const auto i = static_cast<size_t>(n);
         for (const ResultSeriesInfo& series : ResultSeriesTable) {
             csv << (&series == &ResultSeriesTable.front() ? "" : ",")
-                << CsvNumber((result.*series.series)[static_cast<size_t>(n)]);
+                << CsvNumber((result.*series.series)[i]);
+        }
+        if (port != nullptr) {
+            for (const PortSeriesInfo& series : PortSeriesTable) {
+                csv << ',' << CsvNumber((*port.*series.series)[i]);
+            }
         }
         csv << '\n';
+    }
+}
+
+// The energy budget as CSV, term,energy_J; the shot's failure ends the command as the smooth
+// summary's would.
+std::string EnergyBudgetCsv(const ModelInputs& inputs) {
+    const EnergyBudget budget = ComputeEnergyBudget(inputs);
+    if (budget.failure == StepLimitMessage) {
+        ShowMessageAndAbort(StepLimitMessage);
+    }
+    if (!budget.failure.empty()) {
+        throw CommandError(budget.failure);
+    }
+    std::string csv = "term,energy_J\n";
+    for (const EnergyTerm& term : budget.terms) {
+        csv += term.name;
+        csv += ',';
+        AppendCsvNumber(csv, term.energy);
+        csv += '\n';
+    }
+    return csv;
+}
+
+// Writes the text to the file, or to standard output for "-".
+void WriteOutput(const std::string& path, const std::string& text, CliStreams& io) {
+    if (path == "-") {
+        if (!(io.out << text).flush()) {
+            ShowMessageAndAbort(FileSavingErrorMessage);
+        }
+    } else if (!SaveFileWhole(path, text)) {
+        ShowMessageAndAbort(FileSavingErrorMessage);
     }
 }
 
@@ -50,39 +95,44 @@ std::array<std::string, SummaryLineCount> SmoothSummaryLines(const ModelInputs& 
 struct SimulateOptions {
     std::string gun;
     std::vector<std::string> settings;  // --set
-    std::string csv;   // "" when not asked for
-    std::string save;  // likewise
-    bool smooth = false;  // the summary of the smooth computation
+    std::string csv;                    // "" when not asked for
+    std::string save;                   // likewise
+    std::string budget;                 // likewise
+    bool smooth = false;                // the summary of the smooth computation
 };
 
 int RunSimulate(const SimulateOptions& options, CliStreams& io) {
-    RefuseOutputsOverTheReport(options.gun, {{"--csv", options.csv}, {"--save", options.save}});
+    RefuseOutputsOverTheReport(
+        options.gun,
+        {{"--csv", options.csv}, {"--save", options.save}, {"--budget", options.budget}});
+    if (options.csv == "-" && options.budget == "-") {
+        throw UsageError("--csv and --budget cannot both write to standard output");
+    }
     const GunParameters gun = LoadGun(options.gun, options.settings);
     const GunParameterTexts texts = ParameterTextsOf(gun);
     ModelInputs inputs;
     const auto result = std::make_unique<SimulationResult>();
-    SimulateShotFromFields(texts, '.', inputs, *result);
+    const auto port = std::make_unique<PortSeries>();
+    SimulateShotFromFields(texts, '.', inputs, *result, port.get());
+    const PortSeries* portColumns = inputs.PortDiameter > 0 ? port.get() : nullptr;
     SummarizeShot(inputs, *result);
     const std::array<std::string, SummaryLineCount> summaryLines =
         options.smooth ? SmoothSummaryLines(inputs) : SummaryLines(*result);
+    const std::string budgetCsv = options.budget.empty() ? "" : EnergyBudgetCsv(inputs);
 
-    // With the series on standard output, the summary goes to standard error.
-    const std::string& csvPath = options.csv;
-    std::ostream& summaryStream = csvPath == "-" ? io.err : io.out;
+    // With a CSV on standard output, the summary goes to standard error.
+    const bool csvOnOutput = options.csv == "-" || options.budget == "-";
+    std::ostream& summaryStream = csvOnOutput ? io.err : io.out;
     for (const std::string& line : summaryLines) {
         summaryStream << line << '\n';
     }
-    if (csvPath == "-") {
-        WriteSeriesCsv(io.out, *result);
-        if (!io.out.flush()) {
-            ShowMessageAndAbort(FileSavingErrorMessage);
-        }
-    } else if (!csvPath.empty()) {
+    if (!options.csv.empty()) {
         std::ostringstream csv;
-        WriteSeriesCsv(csv, *result);
-        if (!SaveFileWhole(csvPath, csv.str())) {
-            ShowMessageAndAbort(FileSavingErrorMessage);
-        }
+        WriteSeriesCsv(csv, *result, portColumns);
+        WriteOutput(options.csv, csv.str(), io);
+    }
+    if (!options.budget.empty()) {
+        WriteOutput(options.budget, budgetCsv, io);
     }
     if (!options.save.empty()) {
         SaveGunReport(options.save, gun.name, texts, '.', ReportSummaryOf(*result));
@@ -110,6 +160,15 @@ CliAction DefineSimulate(CLI::App& command) {
                     "write the report of this gun with this summary, as Save does")
         ->option_text("REPORT.txt")
         ->check(WholeFileName);
+    command
+        .add_option("--budget", options->budget,
+                    "write where the spring's energy went up to the muzzle as CSV\n"
+                    "term,energy_J: spring_work first, then every sink of the\n"
+                    "model, residual last (the smooth computation's shot); '-'\n"
+                    "writes it to standard output and the summary to standard\n"
+                    "error")
+        ->option_text("FILE|-")
+        ->check(NonEmptyFileName);
     command.add_flag("--smooth", options->smooth,
                      "print the summary of the smooth computation: the bullet's\n"
                      "release, the piston's stop and turn and the muzzle located\n"
@@ -128,6 +187,7 @@ CliAction DefineSimulate(CLI::App& command) {
 
 const CliCommand SimulateCommand = {
     "simulate",
-    "GUN.txt [--set NAME=VALUE,...] [--csv FILE|-] [--save REPORT.txt] [--smooth]",
+    "GUN.txt [--set NAME=VALUE,...] [--csv FILE|-] [--budget FILE|-] [--save REPORT.txt] "
+    "[--smooth]",
     DefineSimulate,
 };

@@ -71,6 +71,10 @@ public:
                 text += ',';
             }
             AppendShotFiguresFields(text, row.figures);
+            text += ',';
+            if (row.figures.failure.empty()) {
+                AppendCsvNumber(text, row.efficiency);
+            }
             text += '\n';
         }
         return text;
@@ -111,7 +115,7 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
         for (const SweepAxis& axis : grid.axes) {
             io.out << InfoOf(axis.parameter).fieldName << ',';
         }
-        io.out << ShotFiguresHeader() << '\n';
+        io.out << ShotFiguresHeader() << ",efficiency\n";
     }
     // The rows stop at the first block that cannot be written; RunCli reports the failure.
     if (!io.out) {
@@ -164,8 +168,9 @@ CliAction DefineSweep(CLI::App& command) {
         "\n"
         "Columns: the varied parameters, status (ok, or the message the Compute button would\n"
         "show), steps, max_pressure_MPa, max_piston_velocity_m_s, max_temperature_K,\n"
-        "bullet_velocity_m_s, bullet_energy_J. A point whose computation fails leaves its figures\n"
-        "empty and the sweep goes on.\n"
+        "bullet_velocity_m_s, bullet_energy_J, efficiency (the muzzle energy over the energy the\n"
+        "spring or gas ram releases over the whole stroke). A point whose computation fails\n"
+        "leaves its figures empty and the sweep goes on.\n"
         "\n"
         "Rows are written as they are computed, in grid order. When standard error is a terminal\n"
         "and the rows go elsewhere, a long sweep shows its progress there.\n"

@@ -5,6 +5,7 @@
 #include "common/CommandErrors.h"
 #include "common/FloatingPointFaults.h"
 #include "common/ReportFormat.h"
+#include "model/ExtendedShot.h"
 #include "model/ResultSeries.h"
 #include "model/ShotEngine.h"
 #include "model/ShotSummary.h"
@@ -19,16 +20,25 @@ void ClearSeries(SimulationResult& result) {
     }
 }
 
-void ConvertToDisplayUnits(SimulationResult& result) {
-    ClearFloatingPointFaults();
-    for (const ResultSeriesInfo& info : ResultSeriesTable) {
+// Converts the counted entries of the table's series of the record.
+template <class Record, class Table>
+void ConvertSeries(Record& record, const Table& table, int lastIndex) {
+    for (const auto& info : table) {
         if (info.toDisplayUnit == 1) {
             continue;
         }
-        Series& series = result.*info.series;
-        for (int n = 0; n <= result.LastIndex; ++n) {
+        Series& series = record.*info.series;
+        for (int n = 0; n <= lastIndex; ++n) {
             series[static_cast<size_t>(n)] *= info.toDisplayUnit;
         }
+    }
+}
+
+void ConvertToDisplayUnits(SimulationResult& result, PortSeries* port) {
+    ClearFloatingPointFaults();
+    ConvertSeries(result, ResultSeriesTable, result.LastIndex);
+    if (port != nullptr) {
+        ConvertSeries(*port, PortSeriesTable, result.LastIndex);
     }
     ThrowIfFloatingPointFault();
 }
@@ -43,25 +53,27 @@ StepEntry EntryOf(const SimulationResult& result, int n) {
 }  // namespace
 
 void SimulateShotFromFields(const GunParameterTexts& texts, char decimalSeparator,
-                            ModelInputs& inputs, SimulationResult& result) {
+                            ModelInputs& inputs, SimulationResult& result, PortSeries* port) {
     ReadModelInputs(texts, decimalSeparator, inputs);
     ValidateModelInputs(inputs);
     ClearSeries(result);
     CompleteModelInputs(inputs);
-    RunCompletedShot(inputs, result);
+    RunCompletedShot(inputs, result, port);
 }
 
-void RunCompletedShot(const ModelInputs& inputs, SimulationResult& result) {
-    const ShotOutcome outcome = ComputeShot(inputs, result);
+void RunCompletedShot(const ModelInputs& inputs, SimulationResult& result, PortSeries* port) {
+    const ShotOutcome outcome = ComputeShot(inputs, result, port);
     switch (outcome.end) {
         case ShotEnd::StepLimitReached:
             ShowMessageAndAbort(StepLimitMessage);
+        case ShotEnd::StepTooCoarse:
+            ShowMessageAndAbort(PortStepRefusal(inputs));
         case ShotEnd::FloatingPointFault:
             throw CommandError(FloatingPointFaultMessage(outcome.fault));
         case ShotEnd::Completed:
             break;
     }
-    ConvertToDisplayUnits(result);
+    ConvertToDisplayUnits(result, port);
 }
 
 ShotFigures SummaryFigures(const ModelInputs& inputs, const SimulationResult& result) {

@@ -15,13 +15,16 @@
 // converts the counted entries to display units (ms, mm, MPa). Ends the command with the
 // conversion error, "One or more Parameters out of range.", "Maximum Number of Steps was
 // reached. Increase Step." or a floating-point error; only a completed run changes LastIndex.
+// A shot with a transfer port also fills the port's series, when given, in display units.
 void SimulateShotFromFields(const GunParameterTexts& texts, char decimalSeparator,
-                            ModelInputs& inputs, SimulationResult& result);
+                            ModelInputs& inputs, SimulationResult& result,
+                            PortSeries* port = nullptr);
 
 // Runs the shot of completed inputs and converts the counted entries to display units: the part
 // of SimulateShotFromFields after the checks. Ends the command on the step limit or a
 // floating-point fault.
-void RunCompletedShot(const ModelInputs& inputs, SimulationResult& result);
+void RunCompletedShot(const ModelInputs& inputs, SimulationResult& result,
+                      PortSeries* port = nullptr);
 
 // The summary of a completed run in display units: the maxima over the counted entries before
 // the last one, the muzzle velocity and the bullet's energy (J). May raise a floating-point

@@ -74,7 +74,13 @@ void ValidateModelInputs(const ModelInputs& in) {
 void CompleteModelInputs(ModelInputs& inputs) {
     ClearFloatingPointFaults();
     inputs.SweptVolume = inputs.PistonArea * inputs.Stroke;
-    inputs.AirMass = inputs.SweptVolume * AirDensity;
+    // With AirTemperature the air's mass is the ideal gas's at AirPressure in the swept volume
+    // and the passage (docs/extended-model.md); else the basic model's fixed density.
+    inputs.AirMass = inputs.AirTemperature > 0
+                         ? inputs.AmbientPressure *
+                               (inputs.SweptVolume + inputs.BoreArea * inputs.PortLength) /
+                               (GasConstant * inputs.AirTemperature)
+                         : inputs.SweptVolume * AirDensity;
     inputs.BulletMassFactor =
         (inputs.AirMass / inputs.BulletMass) * (1.0 / 3.0) + inputs.BarrelFrictionFactor;
     ThrowIfFloatingPointFault();

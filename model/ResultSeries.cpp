@@ -1,11 +1,23 @@
 #include "model/ResultSeries.h"
 
-std::string CsvColumnName(const ResultSeriesInfo& info) {
-    std::string column = std::string(info.name) + '_' + info.displayUnit;
+namespace {
+
+std::string ColumnName(const char* name, const char* displayUnit) {
+    std::string column = std::string(name) + '_' + displayUnit;
     for (char& c : column) {
         if (c == '/') {
             c = '_';
         }
     }
     return column;
+}
+
+}  // namespace
+
+std::string CsvColumnName(const ResultSeriesInfo& info) {
+    return ColumnName(info.name, info.displayUnit);
+}
+
+std::string CsvColumnName(const PortSeriesInfo& info) {
+    return ColumnName(info.name, info.displayUnit);
 }

@@ -37,3 +37,21 @@ constexpr const ResultSeriesInfo& SeriesInfo(Series SimulationResult::*series) {
 
 // The CSV column of a series: its name and unit, "bullet_velocity_m_s".
 std::string CsvColumnName(const ResultSeriesInfo& info);
+
+// The series only a shot with a transfer port records (PortSeries in model/SimulationResult.h), for
+// the command line's CSV: the window neither keeps nor shows them.
+struct PortSeriesInfo {
+    Series PortSeries::*series;
+    const char* name;
+    const char* displayUnit;
+    double toDisplayUnit;
+};
+
+// In the order of the CSV columns, after the record's.
+inline constexpr auto PortSeriesTable = std::to_array<PortSeriesInfo>({
+    {&PortSeries::BreechPressure, "breech_pressure", "MPa", 1e-6},
+    {&PortSeries::BreechTemperature, "breech_temperature", "K", 1},
+    {&PortSeries::PortMassFlow, "port_mass_flow", "g/s", 1000},
+});
+
+std::string CsvColumnName(const PortSeriesInfo& info);

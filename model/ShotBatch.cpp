@@ -89,6 +89,14 @@ private:
 
     // Puts the next shot, if any is left, into the lane.
     bool StartNextShot(size_t lane) {
+        // The lanes do not carry the extended model yet: its shots run alone.
+        while (nextShot_ < inputs_.size() && UsesExtendedModel(inputs_[nextShot_])) {
+            const FloatingPointFaultsKeptAside lanesFaults;
+            figures_[nextShot_] = smooth_
+                                      ? ComputeSmoothShotFigures(inputs_[nextShot_])
+                                      : ComputeShotFiguresOneByOne(inputs_[nextShot_], scratch_);
+            ++nextShot_;
+        }
         if (nextShot_ == inputs_.size()) {
             return false;
         }

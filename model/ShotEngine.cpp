@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "model/ExtendedShot.h"
 #include "model/ShotStepper.h"
 
 namespace {
@@ -10,7 +11,14 @@ namespace {
 // measurable; the entries of a stretch reach the result only once its flags are clean.
 constexpr int StretchSteps = 128;
 
-void Record(const StepEntry& entry, int n, SimulationResult& result) {
+// Where a run writes its entries: the record, and for an extended shot the port's series.
+struct RunRecord {
+    SimulationResult& result;
+    PortSeries* port = nullptr;
+};
+
+void Record(const StepEntry& entry, int n, RunRecord& record) {
+    SimulationResult& result = record.result;
     const auto i = static_cast<size_t>(n);
     result.Time[i] = entry.time;
     result.PistonTravel[i] = entry.pistonTravel;
@@ -21,15 +29,26 @@ void Record(const StepEntry& entry, int n, SimulationResult& result) {
     result.Temperature[i] = entry.temperature;
 }
 
+void Record(const ExtendedEntry& entry, int n, RunRecord& record) {
+    Record(entry.basic, n, record);
+    if (record.port != nullptr) {
+        const auto i = static_cast<size_t>(n);
+        record.port->BreechPressure[i] = entry.breechPressure;
+        record.port->BreechTemperature[i] = entry.breechTemperature;
+        record.port->PortMassFlow[i] = entry.portMassFlow;
+    }
+}
+
 // The run's end after step n, which ended as next says.
-std::optional<ShotOutcome> EndAfter(ShotStepper::Next next, int n, SimulationResult& result) {
+template <class Next>
+std::optional<ShotOutcome> EndAfter(Next next, int n, RunRecord& record) {
     switch (next) {
-        case ShotStepper::Next::Continue:
+        case Next::Continue:
             break;
-        case ShotStepper::Next::StepLimitReached:
+        case Next::StepLimitReached:
             return ShotOutcome{ShotEnd::StepLimitReached};
-        case ShotStepper::Next::MuzzleReached:
-            result.LastIndex = n - 1;
+        case Next::MuzzleReached:
+            record.result.LastIndex = n - 1;
             return ShotOutcome{ShotEnd::Completed};
     }
     return std::nullopt;
@@ -37,12 +56,13 @@ std::optional<ShotOutcome> EndAfter(ShotStepper::Next next, int n, SimulationRes
 
 // The run from the stepper's state on, reading the flags after every step: it stops at the
 // step whose arithmetic failed, before that step's entry is written.
-ShotOutcome RunCheckingEveryStep(ShotStepper stepper, SimulationResult& result) {
+template <class Stepper, class Entry>
+ShotOutcome RunCheckingEveryStep(Stepper stepper, RunRecord& result) {
     ClearFloatingPointFaults();
     for (;;) {
         const int n = stepper.StepIndex();
-        StepEntry entry;
-        const ShotStepper::Next next = stepper.Step(entry);
+        Entry entry;
+        const typename Stepper::Next next = stepper.Step(entry);
         CompleteBeforeReadingFlags(entry);
         CompleteBeforeReadingFlags(stepper);
         const FloatingPointFault fault = PendingFloatingPointFault();
@@ -83,22 +103,26 @@ double StateDerivative(int i, const ShotState& y, const ModelInputs& inputs) {
     return StateDerivatives(y, inputs)[static_cast<size_t>(i)];
 }
 
-ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result) {
+namespace {
+
+// The run of a stepper whose steps give entries of type Entry.
+template <class Stepper, class Entry>
+ShotOutcome RunShot(const ModelInputs& inputs, RunRecord& result) {
     ClearFloatingPointFaults();
-    ShotStepper stepper(inputs);
+    Stepper stepper(inputs);
     // Working out the coefficients may fail before any step.
     CompleteBeforeReadingFlags(stepper);
     if (const FloatingPointFault fault = PendingFloatingPointFault();
         fault != FloatingPointFault::None) {
         return {ShotEnd::FloatingPointFault, fault};
     }
-    std::array<StepEntry, StretchSteps> stretch;
+    std::array<Entry, StretchSteps> stretch;
     for (;;) {
-        const ShotStepper stretchStart = stepper;
+        const Stepper stretchStart = stepper;
         const int first = stepper.StepIndex();
         int count = 0;
-        ShotStepper::Next next = ShotStepper::Next::Continue;
-        while (next == ShotStepper::Next::Continue && count < StretchSteps) {
+        typename Stepper::Next next = Stepper::Next::Continue;
+        while (next == Stepper::Next::Continue && count < StretchSteps) {
             next = stepper.Step(stretch[static_cast<size_t>(count)]);
             ++count;
         }
@@ -106,7 +130,7 @@ ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result) {
         CompleteBeforeReadingFlags(stretch);
         CompleteBeforeReadingFlags(stepper);
         if (PendingFloatingPointFault() != FloatingPointFault::None) {
-            return RunCheckingEveryStep(stretchStart, result);
+            return RunCheckingEveryStep<Stepper, Entry>(stretchStart, result);
         }
         for (int i = 0; i < count; ++i) {
             Record(stretch[static_cast<size_t>(i)], first + i, result);
@@ -115,4 +139,17 @@ ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result) {
             return *end;
         }
     }
+}
+
+}  // namespace
+
+ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result, PortSeries* port) {
+    RunRecord record{result, port};
+    if (!UsesExtendedModel(inputs)) {
+        return RunShot<ShotStepper, StepEntry>(inputs, record);
+    }
+    if (!PortStepRefusal(inputs).empty()) {
+        return {ShotEnd::StepTooCoarse};
+    }
+    return RunShot<ExtendedShotStepper, ExtendedEntry>(inputs, record);
 }

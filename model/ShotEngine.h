@@ -37,6 +37,7 @@ double StateDerivative(int i, const ShotState& y, const ModelInputs& inputs);
 enum class ShotEnd {
     Completed,           // the bullet reached the muzzle; LastIndex is written
     StepLimitReached,    // still in the barrel after step StepLimit - 1
+    StepTooCoarse,       // the step cannot resolve the port's filling (PortStepRefusal)
     FloatingPointFault,  // the arithmetic failed (see fault); the run stopped at that step
 };
 
@@ -46,10 +47,13 @@ struct ShotOutcome {
 };
 
 // Runs the shot for inputs that passed the checks and were completed, writing the series of
-// the result from entry 0. Only a completed run writes LastIndex; the summary is untouched.
-// A run whose arithmetic fails stops at that step: the entries before it are written, none
-// from it on. Allocates nothing.
-ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result);
+// the result from entry 0 (and, when given, the port's series). Only a completed run writes
+// LastIndex; the summary is untouched. A run whose arithmetic fails stops at that step: the
+// entries before it are written, none from it on. Inputs at the extended model's neutral values
+// run the basic model's steps; any other the extended model's (docs/extended-model.md).
+// Allocates nothing.
+ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result,
+                        PortSeries* port = nullptr);
 
 inline constexpr const char* StepLimitMessage =
     "Maximum Number of Steps was reached. Increase Step.";

@@ -30,14 +30,11 @@ using Vector = hn::Vec<Tag>;
 using VectorMask = hn::Mask<Tag>;
 
 // Vectors stepped together: enough independent arithmetic in flight to keep the divider busy
-// while each waits on its own, few enough to stay in the registers.
-#if HWY_TARGET == HWY_AVX3
+// while each waits on its own, few enough to stay in the registers. Measured on every
+// instruction set: a third or fourth vector spills the state of a step to memory and costs more
+// than it hides (the baseline's four shots in the lanes were slower than one by one on the
+// smooth computation, and sixteen AVX2 lanes ran at half the speed of eight).
 constexpr size_t PackVectors = 2;
-#elif HWY_TARGET == HWY_AVX2
-constexpr size_t PackVectors = 2;
-#else
-constexpr size_t PackVectors = 4;
-#endif
 
 // K vectors of lanes that act as one value: every operation acts on each lane as on a double.
 // Trivial to construct, so that the structures of the step arithmetic around it need no code
@@ -250,6 +247,13 @@ HWY_INLINE void StoreSummary(const BasicShotSummary<Pack<K>>& summary, ShotLanes
     Store(summary.last.bulletVelocity, lanes.lastBulletVelocity);
 }
 
+// The air's temperature in display units from its pressure × volume (J).
+template <size_t K>
+HWY_INLINE Pack<K> ShownTemperatureOf(const Pack<K>& pressureVolume,
+                                      const ShotCoefficients<Pack<K>>& c) {
+    return InDisplayUnit<&SimulationResult::Temperature>(AirTemperatureOf(pressureVolume, c));
+}
+
 template <size_t K>
 HWY_NOINLINE void StepPacks(ShotLanes& lanes) {
     const ShotCoefficients<Pack<K>> c = LoadCoefficients<K>(lanes);
@@ -258,11 +262,20 @@ HWY_NOINLINE void StepPacks(ShotLanes& lanes) {
     PackMask<K> bulletReleased = Load<K>(lanes.bulletReleased) > 0.0;
     BasicShotSummary<Pack<K>> summary = LoadSummary<K>(lanes);
     Pack<K> largestTravel = Load<K>(lanes.largestTravel);
+    // The temperature is the air's pressure × volume divided by its mass and multiplied by a
+    // constant, each rounding growing with it: the largest temperature is that of the largest
+    // pressure × volume. The summary's temperatures go in pressure × volume while the lanes
+    // step, and the divisions run when they stop.
+    const Pack<K> maximumTemperature = summary.maximumTemperature;
+    const Pack<K> lastTemperature = summary.last.temperature;
+    summary.maximumTemperature = Pack<K>();
+    summary.last.temperature = Pack<K>();
+    bool counted = false;
 
     for (;;) {
         BasicStepEntry<Pack<K>> entry = IntegrateStep(y, n, c);
         const StepEnds<PackMask<K>> ends = SettleStep(y, entry, n, c, bulletReleased);
-        const BasicStepEntry<Pack<K>> shown = InDisplayUnits(entry);
+        BasicStepEntry<Pack<K>> shown = InDisplayUnits(entry);
         for (size_t i = 0; i < K; ++i) {
             largestTravel.v[i] = hn::Max(
                 largestTravel.v[i],
@@ -271,14 +284,25 @@ HWY_NOINLINE void StepPacks(ShotLanes& lanes) {
         if (AnyTrue(Or(ends.stepLimit, ends.muzzle))) {
             Store(shown.pressure, lanes.entryPressure);
             Store(shown.pistonVelocity, lanes.entryPistonVelocity);
-            Store(shown.temperature, lanes.entryTemperature);
+            Store(ShownTemperatureOf(y[PressureVolumeComponent], c), lanes.entryTemperature);
             Store(shown.bulletVelocity, lanes.entryBulletVelocity);
             Store(ends.stepLimit, lanes.stepLimitReached);
             Store(ends.muzzle, lanes.muzzleReached);
             break;
         }
+        shown.temperature = y[PressureVolumeComponent];
         summary.AddCountedEntry(shown);
+        counted = true;
         n = n + 1.0;
+    }
+    if (counted) {
+        summary.maximumTemperature =
+            Larger(Larger(maximumTemperature, lastTemperature),
+                   ShownTemperatureOf(summary.maximumTemperature, c));
+        summary.last.temperature = ShownTemperatureOf(summary.last.temperature, c);
+    } else {
+        summary.maximumTemperature = maximumTemperature;
+        summary.last.temperature = lastTemperature;
     }
 
     StoreState(y, lanes);

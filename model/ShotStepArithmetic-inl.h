@@ -165,11 +165,33 @@ template <class T>
     return {y[0] + k[0], y[1] + k[1], y[2] + k[2], y[3] + k[3], y[4] + k[4]};
 }
 
-// y + (k1 + 2 k2 + 2 k3 + k4) / 6, component by component.
+// The weighted sum of a step's increments, k1 + 2 k2 + 2 k3 + k4, is gathered as each increment
+// is worked out, in the order of that sum (so the same number), and no increment stays alive to
+// the end of the step: the lanes step several shots at once and need their registers.
 template <class T>
-[[gnu::always_inline]] inline T Weighted(const T& y, const T& k1, const T& k2, const T& k3,
-                                         const T& k4) {
-    return y + (k1 + 2.0 * k2 + 2.0 * k3 + k4) * (1.0 / 6.0);
+[[gnu::always_inline]] inline T TwiceAdded(const T& sum, const T& k) {
+    return sum + 2.0 * k;
+}
+
+// y + (k1 + 2 k2 + 2 k3 + k4) / 6 from the sum of the first three and k4.
+template <class T>
+[[gnu::always_inline]] inline T WeightedComponent(const T& y, const T& sum, const T& k4) {
+    return y + (sum + k4) * (1.0 / 6.0);
+}
+
+template <class T>
+[[gnu::always_inline]] inline void AddTwiceTo(BasicShotState<T>& sum, const BasicShotState<T>& k) {
+    sum = {TwiceAdded(sum[0], k[0]), TwiceAdded(sum[1], k[1]), TwiceAdded(sum[2], k[2]),
+           TwiceAdded(sum[3], k[3]), TwiceAdded(sum[4], k[4])};
+}
+
+template <class T>
+[[gnu::always_inline]] inline BasicShotState<T> Weighted(const BasicShotState<T>& y,
+                                                         const BasicShotState<T>& sum,
+                                                         const BasicShotState<T>& k4) {
+    return {WeightedComponent(y[0], sum[0], k4[0]), WeightedComponent(y[1], sum[1], k4[1]),
+            WeightedComponent(y[2], sum[2], k4[2]), WeightedComponent(y[3], sum[3], k4[3]),
+            WeightedComponent(y[4], sum[4], k4[4])};
 }
 
 // The time at the end of step n (s): (n + 1) × Δt, as the step's clock reaches it in two
@@ -185,12 +207,12 @@ template <class T>
 [[gnu::always_inline]] inline BasicStepEntry<T> IntegrateStep(BasicShotState<T>& y, const T& n,
                                                               const ShotCoefficients<T>& c) {
     const BasicShotState<T> k1 = Increments(y, c);
+    BasicShotState<T> sum = k1;
     const BasicShotState<T> k2 = Increments(HalfStage(y, k1), c);
+    AddTwiceTo(sum, k2);
     const BasicShotState<T> k3 = Increments(HalfStage(y, k2), c);
-    const BasicShotState<T> k4 = Increments(FullStage(y, k3), c);
-    y = {Weighted(y[0], k1[0], k2[0], k3[0], k4[0]), Weighted(y[1], k1[1], k2[1], k3[1], k4[1]),
-         Weighted(y[2], k1[2], k2[2], k3[2], k4[2]), Weighted(y[3], k1[3], k2[3], k3[3], k4[3]),
-         Weighted(y[4], k1[4], k2[4], k3[4], k4[4])};
+    AddTwiceTo(sum, k3);
+    y = Weighted(y, sum, Increments(FullStage(y, k3), c));
     BasicStepEntry<T> entry{};
     entry.time = StepEndTime(n, c.timeStep);
     entry.pressure = y[PressureVolumeComponent] / AirVolumeOf(y, c);
@@ -306,12 +328,12 @@ template <class T, class Mask>
                                                                 const ShotCoefficients<T>& c,
                                                                 const BasicShotRegime<Mask>& r) {
     const BasicShotState<T> k1 = RegimeIncrements(y, h, c, r);
+    BasicShotState<T> sum = k1;
     const BasicShotState<T> k2 = RegimeIncrements(HalfStage(y, k1), h, c, r);
+    AddTwiceTo(sum, k2);
     const BasicShotState<T> k3 = RegimeIncrements(HalfStage(y, k2), h, c, r);
-    const BasicShotState<T> k4 = RegimeIncrements(FullStage(y, k3), h, c, r);
-    return {Weighted(y[0], k1[0], k2[0], k3[0], k4[0]), Weighted(y[1], k1[1], k2[1], k3[1], k4[1]),
-            Weighted(y[2], k1[2], k2[2], k3[2], k4[2]), Weighted(y[3], k1[3], k2[3], k3[3], k4[3]),
-            Weighted(y[4], k1[4], k2[4], k3[4], k4[4])};
+    AddTwiceTo(sum, k3);
+    return Weighted(y, sum, RegimeIncrements(FullStage(y, k3), h, c, r));
 }
 
 // The changes of regime the smooth computation locates within their steps. Each has a quantity

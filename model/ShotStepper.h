@@ -32,8 +32,14 @@ inline bool AndNot(bool notThis, bool that) {
 inline bool Or(bool a, bool b) {
     return a || b;
 }
+// Only the extended model raises to powers (its gas ram and orifice).
+inline double Power(double x, double y) {
+    return std::pow(x, y);
+}
 
 #include "model/ShotStepArithmetic-inl.h"
+// The extended model's arithmetic builds on the basic model's.
+#include "model/ExtendedStepArithmetic-inl.h"
 
 using StepEntry = BasicStepEntry<double>;
 using ShotSummary = BasicShotSummary<double>;

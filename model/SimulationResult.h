@@ -30,3 +30,11 @@ struct SimulationResult {
     double MaximumTemperature = 0;     // K
     double BulletEnergy = 0;           // J
 };
+
+// The series an extended shot with a port records besides the record's (whose pressure and
+// temperature are then the cylinder's), in the engine's units; for the command line's CSV.
+struct PortSeries {
+    Series BreechPressure{};     // Pa
+    Series BreechTemperature{};  // K
+    Series PortMassFlow{};       // kg/s, positive from the cylinder into the breech
+};

@@ -2,97 +2,39 @@
 
 #include "common/FloatingPointFaults.h"
 #include "model/ShotSummary.h"
+#include "model/SmoothShotStepping.h"
+
+using Coefficients = ShotCoefficients<double>;
+using namespace SmoothStepping;
 
 namespace {
 
-// More events than this in one step can only come from a regime flickering at the rounding
-// level; the step then ends without locating more.
-constexpr int MostEventsPerStep = 16;
-// The located event time, as a share of the stretch, is good to this.
-constexpr double EventTimeTolerance = 1e-14;
-constexpr int MostLocatingIterations = 60;
-
-using Coefficients = ShotCoefficients<double>;
-
-// The regime of a piston come to rest at the state: forward when the forward drive pushes it
-// forward (and it is not against the end of the cylinder), back when the backward drive pulls
-// it back, and otherwise at rest (against the end, or held by the packing's friction).
-void SetPistonFromRest(ShotRegime& regime, const ShotState& y, const Coefficients& c) {
-    const bool forward =
-        y[PistonTravelComponent] < c.stroke && PistonAccelerationInDirection(y, c, true) > 0;
-    regime.pistonBack = !forward && PistonAccelerationInDirection(y, c, false) < 0;
-    regime.pistonAtRest = !forward && !regime.pistonBack;
-}
-
-// The share θ of a stretch of length h from y at which the event's quantity, on the stretch's
-// own Runge–Kutta step of length θh, passes zero; its quantity is `before` at 0 and `after` at
-// 1, with before ≤ 0 < after. Regula falsi with the Illinois halving: it keeps the crossing
-// bracketed and converges superlinearly. The share returned is the bracket's upper end, where
-// the event has happened.
-double LocateEvent(ShotEvent event, const ShotState& y, double h, const Coefficients& c,
-                   const ShotRegime& regime, double before, double after) {
-    double low = 0;
-    double high = 1;
-    int lastMoved = 0;  // -1: low moved last, +1: high
-    for (int i = 0; i < MostLocatingIterations && high - low > EventTimeTolerance; ++i) {
-        double share = (low * after - high * before) / (after - before);
-        if (!(share > low && share < high)) {
-            share = 0.5 * (low + high);
-        }
-        const double quantity =
-            EventQuantity(event, AdvanceInRegime(y, share * h, c, regime), c, regime);
-        if (quantity > 0) {
-            high = share;
-            after = quantity;
-            if (lastMoved == +1) {
-                before *= 0.5;
-            }
-            lastMoved = +1;
-        } else {
-            low = share;
-            before = quantity;
-            if (lastMoved == -1) {
-                after *= 0.5;
-            }
-            lastMoved = -1;
-        }
+// The smooth figures of an extended shot (docs/extended-model.md), one by one.
+ShotFigures ComputeExtendedSmoothShotFigures(const ModelInputs& completedInputs) {
+    if (std::string refusal = PortStepRefusal(completedInputs); !refusal.empty()) {
+        return ShotFigures{std::move(refusal)};
     }
-    return high;
-}
-
-// Applies the event at the shot's state; true when it ends the shot.
-bool ApplyEvent(ShotEvent event, SmoothShotProgress& shot, const Coefficients& c) {
-    ShotRegime& regime = shot.regime;
-    switch (event) {
-        case ShotEvent::Release:
-            regime.bulletReleased = true;
-            return false;
-        case ShotEvent::DeadStop:
-            shot.y[PistonTravelComponent] = c.stroke;
-            [[fallthrough]];
-        case ShotEvent::Turn: {
-            // Come to rest from a direction, the piston cannot go on in it.
-            const bool wasBack = regime.pistonBack;
-            shot.y[PistonVelocityComponent] = 0;
-            SetPistonFromRest(regime, shot.y, c);
-            if (regime.pistonBack == wasBack && !regime.pistonAtRest) {
-                regime.pistonBack = false;
-                regime.pistonAtRest = true;
-            }
-            return false;
-        }
-        case ShotEvent::LeaveForward:
-            regime.pistonAtRest = false;
-            regime.pistonBack = false;
-            return false;
-        case ShotEvent::LeaveBack:
-            regime.pistonAtRest = false;
-            regime.pistonBack = true;
-            return false;
-        case ShotEvent::Muzzle:
-            return true;
+    ClearFloatingPointFaults();
+    const ExtendedCoefficients c = ExtendedCoefficientsOf(completedInputs);
+    auto shot = StartExtendedSmoothShot<ExtendedCoreComponentCount>(completedInputs, c);
+    bool atMuzzle = false;
+    while (shot.stepIndex < StepLimit && !atMuzzle) {
+        atMuzzle = StepWithEvents(shot, c);
     }
-    return false;
+    ShotFigures figures;
+    if (atMuzzle) {
+        figures = CompletedShotFigures(shot.summary, shot.stepIndex - 2,
+                                       shot.y[BulletVelocityComponent], completedInputs.BulletMass);
+    }
+    CompleteBeforeReadingFlags(figures);
+    if (const FloatingPointFault fault = PendingFloatingPointFault();
+        fault != FloatingPointFault::None) {
+        return ShotFigures{FloatingPointFaultMessage(fault)};
+    }
+    if (!atMuzzle) {
+        return ShotFigures{StepLimitMessage};
+    }
+    return figures;
 }
 
 }  // namespace
@@ -105,43 +47,7 @@ SmoothShotProgress StartSmoothShot(const ModelInputs& completedInputs) {
 }
 
 bool StepSmoothShot(SmoothShotProgress& shot, const Coefficients& c) {
-    ++shot.stepIndex;
-    double remaining = c.timeStep;
-    for (int events = 0; events < MostEventsPerStep; ++events) {
-        const ShotState end = AdvanceInRegime(shot.y, remaining, c, shot.regime);
-        ShotEvent first{};
-        double firstShare = 2;
-        for (const ShotEvent event : AllShotEvents) {
-            // Only the quantities of watched events are worked out, so that no arithmetic runs
-            // here that the lanes leave out.
-            if (!EventWatched(event, shot.y, c, shot.regime) ||
-                !EventWithin(event, shot.y, end, c, shot.regime)) {
-                continue;
-            }
-            const double share = LocateEvent(event, shot.y, remaining, c, shot.regime,
-                                             EventQuantity(event, shot.y, c, shot.regime),
-                                             EventQuantity(event, end, c, shot.regime));
-            if (share < firstShare) {
-                first = event;
-                firstShare = share;
-            }
-        }
-        if (firstShare > 1) {
-            shot.y = end;
-            TakeReachedState(shot.summary, shot.y, c);
-            return false;
-        }
-        shot.y = AdvanceInRegime(shot.y, firstShare * remaining, c, shot.regime);
-        remaining *= 1 - firstShare;
-        const bool atMuzzle = ApplyEvent(first, shot, c);
-        TakeReachedState(shot.summary, shot.y, c);
-        if (atMuzzle) {
-            return true;
-        }
-    }
-    shot.y = AdvanceInRegime(shot.y, remaining, c, shot.regime);
-    TakeReachedState(shot.summary, shot.y, c);
-    return false;
+    return StepWithEvents(shot, c);
 }
 
 ShotFigures SmoothShotAtMuzzleFigures(const SmoothShotProgress& shot, double bulletMass) {
@@ -150,6 +56,9 @@ ShotFigures SmoothShotAtMuzzleFigures(const SmoothShotProgress& shot, double bul
 }
 
 ShotFigures ComputeSmoothShotFigures(const ModelInputs& completedInputs) {
+    if (UsesExtendedModel(completedInputs)) {
+        return ComputeExtendedSmoothShotFigures(completedInputs);
+    }
     ClearFloatingPointFaults();
     const Coefficients c = CoefficientsOf(completedInputs);
     SmoothShotProgress shot = StartSmoothShot(completedInputs);

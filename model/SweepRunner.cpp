@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/WorkerThreads.h"
+#include "model/EnergyBudget.h"
 #include "model/GunBatch.h"
 
 namespace {
@@ -39,6 +40,10 @@ std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, const GunFieldNumbers&
     ComputeGunBlock(guns, figures, scratch, computation);
     for (size_t r = 0; r < count; ++r) {
         rows[r].figures = std::move(figures[r]);
+        if (rows[r].figures.failure.empty()) {
+            rows[r].efficiency =
+                ShotEfficiency(rows[r].figures.bulletEnergy, CheckedInputsOf(texts[r], '.'));
+        }
     }
     return rows;
 }

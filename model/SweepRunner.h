@@ -37,6 +37,9 @@ struct SweepRow {
     // The failure holds the message the Compute button would show: a refusal of the checks or
     // the run's end.
     ShotFigures figures;
+    // The muzzle energy over the energy the spring or ram releases over the whole stroke
+    // (ShotEfficiency); 0 when the shot failed.
+    double efficiency = 0;
 };
 
 struct SweepProgress {

@@ -17,11 +17,13 @@
 
 #include "app/Vstup1.h"
 #include "cli/CliNumbers.h"
+#include "cli/CsvFormat.h"
 #include "cli/ParameterGlossary.h"
 #include "cli/SweepGrid.h"
 #include "common/FieldNumber.h"
 #include "common/Version.h"
 #include "model/ComputeCommand.h"
+#include "model/EnergyBudget.h"
 #include "model/SmoothShot.h"
 #include "tests/app/WindowsFixture.h"
 #include "tests/cli/CliFixture.h"
@@ -61,6 +63,18 @@ TEST_F(Simulate, PrintsTheSevenLinesOfTheSmoothFiguresWithSmooth) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,
               Lines(SummaryLines(ComputeSmoothShotFigures(CompletedInputsOf(ExampleGunTexts())))));
+}
+
+TEST_F(Simulate, WritesTheEnergyBudgetAsCsvThatReadsBackToTheSameDoubles) {
+    const CliRun run = Run({"simulate", PathOf("example.txt"), "--budget", "-"});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, Lines(SummaryLines(*ComputedExample())));
+    std::string expected = "term,energy_J\n";
+    for (const EnergyTerm& term : ComputeEnergyBudget(CompletedInputsOf(ExampleGunTexts())).terms) {
+        expected += std::string(term.name) + ',' + CsvNumber(term.energy) + '\n';
+    }
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(Run({"simulate", PathOf("example.txt"), "--budget", "-", "--csv", "-"}).status, 2);
 }
 
 TEST_F(Simulate, WritesTheSeriesAsCsvThatReadsBackToTheSameDoubles) {

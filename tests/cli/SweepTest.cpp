@@ -6,6 +6,7 @@
 
 #include "cli/ProgressLine.h"
 #include "common/FieldNumber.h"
+#include "model/EnergyBudget.h"
 #include "model/ShotBatch.h"
 #include "model/SmoothShot.h"
 #include "tests/cli/CliFixture.h"
@@ -25,7 +26,7 @@ TEST_F(Sweep, PrintsOneRowPerGridPointInGridOrder) {
     EXPECT_EQ(rows[0], (std::vector<std::string>{"PistonStroke", "BulletWeight", "status", "steps",
                                                  "max_pressure_MPa", "max_piston_velocity_m_s",
                                                  "max_temperature_K", "bullet_velocity_m_s",
-                                                 "bullet_energy_J"}));
+                                                 "bullet_energy_J", "efficiency"}));
     // Each value in the shortest text that reads back to it.
     const std::pair<const char*, const char*> points[] = {
         {"50", "0.4"}, {"50", "0.6"}, {"60", "0.4"}, {"60", "0.6"}, {"70", "0.4"}, {"70", "0.6"}};
@@ -53,7 +54,10 @@ TEST_F(Sweep, GivesEachPointTheFiguresOfTheComputeCommand) {
         EXPECT_EQ(FieldToNumber(rows[i][3], '.'), expected.maximumPressure);
         EXPECT_EQ(FieldToNumber(rows[i][6], '.'), expected.muzzleVelocity);
         EXPECT_EQ(FieldToNumber(rows[i][7], '.'), expected.bulletEnergy);
+        EXPECT_EQ(FieldToNumber(rows[i][8], '.'), ShotEfficiency(expected.bulletEnergy, inputs));
     }
+    // A coil of 500 N and 200 N over 60 mm releases (500 + 200) / 2 × 0.06 = 21 J.
+    EXPECT_NEAR(FieldToNumber(rows[3][8], '.'), FieldToNumber(rows[3][7], '.') / 21, 1e-12);
 }
 
 // With --smooth each point's figures are the smooth ones, to the last bit.
@@ -83,8 +87,8 @@ TEST_F(Sweep, AFailingPointShowsItsMessageAndTheSweepGoesOn) {
     EXPECT_EQ(rows[4][2], "Maximum Number of Steps was reached. Increase Step.");  // 0.001, 400 N
     EXPECT_EQ(rows[5][2], "One or more Parameters out of range.");                 // forces equal
     EXPECT_EQ(rows[6][2], "ok");
-    EXPECT_EQ(rows[1].size(), 9u);
-    for (size_t column = 3; column < 9; ++column) {
+    EXPECT_EQ(rows[1].size(), 10u);
+    for (size_t column = 3; column < 10; ++column) {
         EXPECT_EQ(rows[4][column], "");
     }
 }

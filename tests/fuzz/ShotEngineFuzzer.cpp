@@ -103,6 +103,9 @@ void CheckShot(const ModelInputs& inputs) {
                 }
             }
             break;
+        case ShotEnd::StepTooCoarse:
+            Require(result.LastIndex == UntouchedLastIndex, "a refused shot keeps LastIndex");
+            break;
         case ShotEnd::FloatingPointFault:
             Require(outcome.fault != FloatingPointFault::None, "a faulted shot names its fault");
             Require(result.LastIndex == UntouchedLastIndex, "a faulted shot keeps LastIndex");

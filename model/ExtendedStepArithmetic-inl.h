@@ -1,0 +1,410 @@
+// The arithmetic of one integration step of a shot in the extended model (two air volumes
+// joined by an orifice, piston rebound, gas ram, air temperature): the equations and their
+// units are in docs/extended-model.md, the energy budget's terms in docs/energy-budget.md.
+//
+// Like model/ShotStepArithmetic-inl.h, which it follows, this file has no include guard and is
+// included once per element type's namespace after that file; every operation acts on each
+// element as it acts on a plain double. Besides the element functions the basic arithmetic uses,
+// it needs Power(x, y) = x^y for x > 0.
+
+// The state's components: the basic model's four of piston and bullet, then the air of the two
+// volumes, then (only in a run that keeps the energy budget) the integrated powers.
+enum ExtendedComponent {
+    CylinderEnergyComponent = 4,  // E_c = p_c × V_c, J
+    BreechEnergyComponent,        // E_r = p_r × V_r, J
+    CylinderAirMassComponent,     // m_c, kg
+    BreechAirMassComponent,       // m_r, kg
+    ExtendedCoreComponentCount,
+    SpringWorkComponent = ExtendedCoreComponentCount,  // ∫ F v_p dt, J
+    SpringLossComponent,                               // ∫ (1 − e) F v_p dt, J
+    PackingFrictionComponent,                          // ∫ σ μ A_s (p_c − p_a) v_p dt, J
+    AmbientWorkComponent,                              // ∫ p_a (A_b v_b − A_p v_p) dt, J
+    ExtendedBudgetComponentCount
+};
+
+template <class T, size_t N>
+using ExtendedShotState = std::array<T, N>;
+
+// The inputs as the extended step uses them, worked out once per shot.
+template <class T>
+struct ExtendedShotCoefficients {
+    T sweptVolume;                  // m³
+    T pistonArea;                   // m²
+    T boreArea;                     // m²
+    T passageLength;                // m, the port (or the basic model's passage)
+    T inverseBoreDiameter;          // 1/m
+    T springRate;                   // N/m, coil spring
+    T stroke;                       // m
+    T springMinimumForce;           // N, coil spring
+    T frictionArea;                 // m², packing friction factor times contact area
+    T ambientPressure;              // Pa
+    T inverseDrivenPistonMass;      // 1/kg
+    T bulletAccelerationPerPascal;  // m/s² per Pa
+    T kappa;
+    T kappaMinusOne;
+    T timeStep;            // s
+    T releasePressure;     // Pa
+    T barrelEnd;           // m
+    T singleVolume;        // 1 without a port: the cylinder and the breech are one volume; else 0
+    T portArea;            // m², 0 without a port
+    T restitution;         // rebound over impact speed at the end of the cylinder
+    T gasRam;              // 1 for a gas ram, 0 for a coil spring
+    T ramMaximumForce;     // N, the ram's force cocked
+    T ramGasLength;        // m, the ram's gas column cocked; 1 for a coil spring (unused)
+    T ramExponent;         // polytropic exponent; 0 for a coil spring (unused)
+    T inverseKappa;        // 1/κ
+    T criticalRatio;       // (2/(κ+1))^(κ/(κ−1))
+    T chokedFlowFunction;  // Ψ at and below the critical ratio
+    T subsonicFlowFactor;  // 2/(κ−1)
+    T flowFactor;          // √(κ/R)
+    T inverseGasConstant;  // 1/R
+};
+
+template <class Coefficients, class Visit>
+constexpr void VisitExtendedCoefficients(Coefficients& c, Visit&& visit) {
+    for (auto* member : {&c.sweptVolume,
+                         &c.pistonArea,
+                         &c.boreArea,
+                         &c.passageLength,
+                         &c.inverseBoreDiameter,
+                         &c.springRate,
+                         &c.stroke,
+                         &c.springMinimumForce,
+                         &c.frictionArea,
+                         &c.ambientPressure,
+                         &c.inverseDrivenPistonMass,
+                         &c.bulletAccelerationPerPascal,
+                         &c.kappa,
+                         &c.kappaMinusOne,
+                         &c.timeStep,
+                         &c.releasePressure,
+                         &c.barrelEnd,
+                         &c.singleVolume,
+                         &c.portArea,
+                         &c.restitution,
+                         &c.gasRam,
+                         &c.ramMaximumForce,
+                         &c.ramGasLength,
+                         &c.ramExponent,
+                         &c.inverseKappa,
+                         &c.criticalRatio,
+                         &c.chokedFlowFunction,
+                         &c.subsonicFlowFactor,
+                         &c.flowFactor,
+                         &c.inverseGasConstant}) {
+        visit(*member);
+    }
+}
+
+// The forces, pressures and flows of a state in a direction of the piston: the derivatives and
+// the energy budget's powers both take them from here, so each formula has one place.
+template <class T>
+struct ExtendedShotForces {
+    T cylinderPressure;     // p_c, Pa
+    T cylinderTemperature;  // T_c, K
+    T breechPressure;       // p_r, Pa: the pressure behind the pellet (p_c without a port)
+    T breechTemperature;    // T_r, K
+    T basePressure;         // Pa, the breech pressure less the moving column's loss
+    T springForce;          // F, N: the coil's or the ram's whole force
+    T springShare;          // e: 0.9 forward, 1 back
+    T frictionArea;         // σ μ A_s, m²
+    T portMassFlow;         // ṁ, kg/s, positive from the cylinder into the breech
+    T portEnergyFlow;       // κ R T_u ṁ, W: the enthalpy carried, times κ − 1
+};
+
+// The ram's force (N) at the piston's travel: F_max (ℓ0 / (ℓ0 + x))^n, which is F_max cocked
+// and F_min at the end of the stroke by the choice of ℓ0.
+template <class T>
+[[gnu::always_inline]] inline T GasRamForce(const T& pistonTravel,
+                                            const ExtendedShotCoefficients<T>& c) {
+    return c.ramMaximumForce *
+           Power(c.ramGasLength / (c.ramGasLength + pistonTravel), c.ramExponent);
+}
+
+// The mass flow (kg/s) through an orifice of the given area from the upstream side (pressure,
+// temperature) to the downstream pressure: A p_u √(κ/(R T_u)) Ψ(p_d/p_u).
+template <class T>
+[[gnu::always_inline]] inline T OrificeMassFlow(const T& area, const T& upstreamPressure,
+                                                const T& upstreamTemperature,
+                                                const T& downstreamPressure,
+                                                const ExtendedShotCoefficients<T>& c) {
+    const T ratio = downstreamPressure / upstreamPressure;
+    // r^(2/κ) − r^((κ+1)/κ) = q (q − r) with q = r^(1/κ): one power instead of two.
+    const T q = Power(ratio, c.inverseKappa);
+    const T subsonic = SquareRoot(c.subsonicFlowFactor * (q * (q - ratio)));
+    const T psi = Choose(ratio <= c.criticalRatio, c.chokedFlowFunction, subsonic);
+    return area * upstreamPressure * (c.flowFactor / SquareRoot(upstreamTemperature)) * psi;
+}
+
+template <class T, size_t N, class Mask>
+[[gnu::always_inline]] inline ExtendedShotForces<T> ExtendedForcesInDirection(
+    const ExtendedShotState<T, N>& y, const ExtendedShotCoefficients<T>& c, const Mask& forward) {
+    using namespace ModelConstants;
+    const Mask single = c.singleVolume > 0.0;
+    const T& pistonTravel = y[PistonTravelComponent];
+    const T& bulletTravel = y[BulletTravelComponent];
+    const T columnLength = c.passageLength + bulletTravel;
+    const T breechVolume = c.boreArea * columnLength;
+    const T cylinderVolume =
+        c.sweptVolume - c.pistonArea * pistonTravel + c.singleVolume * breechVolume;
+
+    ExtendedShotForces<T> f;
+    f.cylinderPressure = y[CylinderEnergyComponent] / cylinderVolume;
+    f.cylinderTemperature =
+        y[CylinderEnergyComponent] / y[CylinderAirMassComponent] * c.inverseGasConstant;
+    const T ownBreechPressure = y[BreechEnergyComponent] / breechVolume;
+    f.breechTemperature =
+        Choose(single, f.cylinderTemperature,
+               y[BreechEnergyComponent] / y[BreechAirMassComponent] * c.inverseGasConstant);
+    f.breechPressure = Choose(single, f.cylinderPressure, ownBreechPressure);
+    const T breechDensity = Choose(single, y[CylinderAirMassComponent] / cylinderVolume,
+                                   y[BreechAirMassComponent] / breechVolume);
+    // The moving column's loss as the basic model has it, over the breech's air.
+    const T columnLoss = f.breechPressure * ColumnFriction * columnLength *
+                         y[BulletVelocityComponent] * c.inverseBoreDiameter * breechDensity;
+    f.basePressure = SquareRoot(f.breechPressure * f.breechPressure - columnLoss);
+
+    const Mask ram = c.gasRam > 0.0;
+    f.springForce = Choose(ram, GasRamForce(pistonTravel, c),
+                           c.springRate * (c.stroke - pistonTravel) + c.springMinimumForce);
+    f.springShare = Choose(forward, T{} + SpringEfficiency, T{} + 1.0);
+    f.frictionArea = Choose(forward, c.frictionArea, -c.frictionArea);
+
+    // Without a port the breech's own air is a placeholder that never changes (the area is 0).
+    const Mask outOfCylinder = f.cylinderPressure >= ownBreechPressure;
+    const T upstreamTemperature = Choose(outOfCylinder, f.cylinderTemperature, f.breechTemperature);
+    const T flow = OrificeMassFlow(
+        c.portArea, Choose(outOfCylinder, f.cylinderPressure, ownBreechPressure),
+        upstreamTemperature, Choose(outOfCylinder, ownBreechPressure, f.cylinderPressure), c);
+    f.portMassFlow = Choose(outOfCylinder, flow, -flow);
+    f.portEnergyFlow =
+        c.kappa * (1.0 / c.inverseGasConstant) * upstreamTemperature * f.portMassFlow;
+    return f;
+}
+
+template <class T, size_t N, class Mask>
+[[gnu::always_inline]] inline ExtendedShotState<T, N> ExtendedDerivativesInDirection(
+    const ExtendedShotState<T, N>& y, const ExtendedShotCoefficients<T>& c, const Mask& forward) {
+    const ExtendedShotForces<T> f = ExtendedForcesInDirection(y, c, forward);
+    const Mask single = c.singleVolume > 0.0;
+    const T& pistonVelocity = y[PistonVelocityComponent];
+    const T& bulletVelocity = y[BulletVelocityComponent];
+    const T pistonWork = c.pistonArea * pistonVelocity * f.cylinderPressure * c.kappaMinusOne;
+    const T bulletWork = c.boreArea * bulletVelocity * f.basePressure * c.kappaMinusOne;
+
+    ExtendedShotState<T, N> d;
+    d[PistonTravelComponent] = pistonVelocity;
+    d[PistonVelocityComponent] =
+        (f.springShare * f.springForce -
+         (c.pistonArea + f.frictionArea) * (f.cylinderPressure - c.ambientPressure)) *
+        c.inverseDrivenPistonMass;
+    d[BulletTravelComponent] = bulletVelocity;
+    d[BulletVelocityComponent] =
+        (f.basePressure - c.ambientPressure) * c.bulletAccelerationPerPascal;
+    d[CylinderEnergyComponent] = pistonWork - f.portEnergyFlow - Choose(single, bulletWork, T{});
+    d[BreechEnergyComponent] = f.portEnergyFlow - Choose(single, T{}, bulletWork);
+    d[CylinderAirMassComponent] = -f.portMassFlow;
+    d[BreechAirMassComponent] = f.portMassFlow;
+    if constexpr (N > ExtendedCoreComponentCount) {
+        const T springPower = f.springForce * pistonVelocity;
+        d[SpringWorkComponent] = springPower;
+        d[SpringLossComponent] = (1.0 - f.springShare) * springPower;
+        d[PackingFrictionComponent] =
+            f.frictionArea * (f.cylinderPressure - c.ambientPressure) * pistonVelocity;
+        d[AmbientWorkComponent] =
+            c.ambientPressure * (c.boreArea * bulletVelocity - c.pistonArea * pistonVelocity);
+    }
+    return d;
+}
+
+// What a step of the extended model records besides the basic entry (whose pressure and
+// temperature are the cylinder's).
+template <class T>
+struct ExtendedStepEntry {
+    BasicStepEntry<T> basic;
+    T breechPressure;     // Pa
+    T breechTemperature;  // K
+    T portMassFlow;       // kg/s
+};
+
+template <class T, size_t N>
+[[gnu::always_inline]] inline ExtendedStepEntry<T> ExtendedEntryOf(
+    const ExtendedShotState<T, N>& y, const ExtendedShotCoefficients<T>& c) {
+    const ExtendedShotForces<T> f =
+        ExtendedForcesInDirection(y, c, y[PistonVelocityComponent] >= 0.0);
+    ExtendedStepEntry<T> entry{};
+    entry.basic.pistonTravel = y[PistonTravelComponent];
+    entry.basic.pistonVelocity = y[PistonVelocityComponent];
+    entry.basic.bulletTravel = y[BulletTravelComponent];
+    entry.basic.bulletVelocity = y[BulletVelocityComponent];
+    entry.basic.pressure = f.cylinderPressure;
+    entry.basic.temperature = f.cylinderTemperature;
+    entry.breechPressure = f.breechPressure;
+    entry.breechTemperature = f.breechTemperature;
+    entry.portMassFlow = f.portMassFlow;
+    return entry;
+}
+
+// One classical Runge–Kutta step of length h; increments(Y) gives h × f(Y).
+template <class T, size_t N, class Increments>
+[[gnu::always_inline]] inline ExtendedShotState<T, N> RungeKuttaStep(
+    const ExtendedShotState<T, N>& y, Increments&& increments) {
+    ExtendedShotState<T, N> stage;
+    const ExtendedShotState<T, N> k1 = increments(y);
+    ExtendedShotState<T, N> sum = k1;  // k1 + 2 k2 + 2 k3, gathered as they come
+    for (size_t i = 0; i < N; ++i) {
+        stage[i] = y[i] + k1[i] * 0.5;
+    }
+    const ExtendedShotState<T, N> k2 = increments(stage);
+    for (size_t i = 0; i < N; ++i) {
+        stage[i] = y[i] + k2[i] * 0.5;
+        sum[i] = TwiceAdded(sum[i], k2[i]);
+    }
+    const ExtendedShotState<T, N> k3 = increments(stage);
+    for (size_t i = 0; i < N; ++i) {
+        stage[i] = y[i] + k3[i];
+        sum[i] = TwiceAdded(sum[i], k3[i]);
+    }
+    const ExtendedShotState<T, N> k4 = increments(stage);
+    ExtendedShotState<T, N> next;
+    for (size_t i = 0; i < N; ++i) {
+        next[i] = WeightedComponent(y[i], sum[i], k4[i]);
+    }
+    return next;
+}
+
+// The designed step of the extended model: the Runge–Kutta step with the drive factors of the
+// direction of each stage's own piston velocity, then the entry of the state after it.
+template <class T, size_t N>
+[[gnu::always_inline]] inline ExtendedStepEntry<T> IntegrateExtendedStep(
+    ExtendedShotState<T, N>& y, const T& n, const ExtendedShotCoefficients<T>& c) {
+    const T& dt = c.timeStep;
+    y = RungeKuttaStep(y, [&](const ExtendedShotState<T, N>& stage) {
+        ExtendedShotState<T, N> k =
+            ExtendedDerivativesInDirection(stage, c, stage[PistonVelocityComponent] >= 0.0);
+        for (T& component : k) {
+            component = dt * component;
+        }
+        return k;
+    });
+    ExtendedStepEntry<T> entry = ExtendedEntryOf(y, c);
+    entry.basic.time = StepEndTime(n, dt);
+    return entry;
+}
+
+// The designed step's settling, as the basic model's (SettleStep) but the piston rebounds from
+// the end of the cylinder with the restitution, and the bullet is held until the pressure
+// behind it reaches the release pressure. The entry's pressures stay as integrated.
+template <class T, size_t N, class Mask>
+[[gnu::always_inline]] inline StepEnds<Mask> SettleExtendedStep(
+    ExtendedShotState<T, N>& y, ExtendedStepEntry<T>& entry, const T& n,
+    const ExtendedShotCoefficients<T>& c, Mask& bulletReleased) {
+    const Mask stopped = y[PistonTravelComponent] > c.stroke;
+    y[PistonTravelComponent] = Choose(stopped, c.stroke, y[PistonTravelComponent]);
+    y[PistonVelocityComponent] =
+        Choose(stopped, -c.restitution * y[PistonVelocityComponent], y[PistonVelocityComponent]);
+    const Mask stepLimit = n >= static_cast<double>(StepLimit);
+    const Mask held =
+        AndNot(Or(bulletReleased, stepLimit), c.releasePressure > entry.breechPressure);
+    y[BulletTravelComponent] = Choose(held, T{}, y[BulletTravelComponent]);
+    y[BulletVelocityComponent] = Choose(held, T{}, y[BulletVelocityComponent]);
+    bulletReleased = Or(bulletReleased, entry.breechPressure >= c.releasePressure);
+
+    entry.basic.pistonTravel = y[PistonTravelComponent];
+    entry.basic.pistonVelocity = y[PistonVelocityComponent];
+    entry.basic.bulletTravel = y[BulletTravelComponent];
+    entry.basic.bulletVelocity = y[BulletVelocityComponent];
+    return {stepLimit, y[BulletTravelComponent] >= c.barrelEnd};
+}
+
+// The smooth computation's step within a regime (BasicShotRegime), as RegimeIncrements and
+// AdvanceInRegime do it for the basic model.
+template <class T, size_t N, class Mask>
+[[gnu::always_inline]] inline ExtendedShotState<T, N> AdvanceInRegime(
+    const ExtendedShotState<T, N>& y, const T& h, const ExtendedShotCoefficients<T>& c,
+    const BasicShotRegime<Mask>& r) {
+    const Mask forward = AndNot(r.pistonBack, T{} >= 0.0);
+    return RungeKuttaStep(y, [&](const ExtendedShotState<T, N>& stage) {
+        const ExtendedShotState<T, N> f = ExtendedDerivativesInDirection(stage, c, forward);
+        ExtendedShotState<T, N> k;
+        for (size_t i = 0; i < N; ++i) {
+            k[i] = h * f[i];
+        }
+        k[PistonTravelComponent] = h * Choose(r.pistonAtRest, T{}, f[PistonTravelComponent]);
+        k[PistonVelocityComponent] = h * Choose(r.pistonAtRest, T{}, f[PistonVelocityComponent]);
+        k[BulletTravelComponent] = h * Choose(r.bulletReleased, f[BulletTravelComponent], T{});
+        k[BulletVelocityComponent] = h * Choose(r.bulletReleased, f[BulletVelocityComponent], T{});
+        return k;
+    });
+}
+
+template <class T, size_t N, class Mask>
+[[gnu::always_inline]] inline T PistonAccelerationInDirection(const ExtendedShotState<T, N>& y,
+                                                              const ExtendedShotCoefficients<T>& c,
+                                                              const Mask& forward) {
+    return ExtendedDerivativesInDirection(y, c, forward)[PistonVelocityComponent];
+}
+
+template <class T, size_t N, class Mask>
+[[gnu::always_inline]] inline T EventQuantity(ShotEvent event, const ExtendedShotState<T, N>& y,
+                                              const ExtendedShotCoefficients<T>& c,
+                                              const BasicShotRegime<Mask>& r) {
+    switch (event) {
+        case ShotEvent::Release:
+            return ExtendedForcesInDirection(y, c, T{} >= 0.0).breechPressure - c.releasePressure;
+        case ShotEvent::DeadStop:
+            return y[PistonTravelComponent] - c.stroke;
+        case ShotEvent::Turn:
+            return Choose(r.pistonBack, y[PistonVelocityComponent], -y[PistonVelocityComponent]);
+        case ShotEvent::LeaveForward:
+            return PistonAccelerationInDirection(y, c, T{} >= 0.0);
+        case ShotEvent::LeaveBack:
+            return -PistonAccelerationInDirection(y, c, T{} < 0.0);
+        case ShotEvent::Muzzle:
+            return y[BulletTravelComponent] - c.barrelEnd;
+    }
+    return T{};
+}
+
+template <class T, size_t N, class Mask>
+[[gnu::always_inline]] inline Mask EventWatched(ShotEvent event, const ExtendedShotState<T, N>& y,
+                                                const ExtendedShotCoefficients<T>& c,
+                                                const BasicShotRegime<Mask>& r) {
+    const Mask always = T{} >= 0.0;
+    switch (event) {
+        case ShotEvent::Release:
+            return AndNot(r.bulletReleased, always);
+        case ShotEvent::DeadStop:
+            return AndNot(r.pistonBack, AndNot(r.pistonAtRest, always));
+        case ShotEvent::Turn:
+            return AndNot(r.pistonAtRest, always);
+        case ShotEvent::LeaveForward:
+            return And(r.pistonAtRest, y[PistonTravelComponent] < c.stroke);
+        case ShotEvent::LeaveBack:
+            return r.pistonAtRest;
+        case ShotEvent::Muzzle:
+            return r.bulletReleased;
+    }
+    return T{} < 0.0;
+}
+
+template <class T, size_t N, class Mask>
+[[gnu::always_inline]] inline Mask EventWithin(ShotEvent event, const ExtendedShotState<T, N>& y,
+                                               const ExtendedShotState<T, N>& end,
+                                               const ExtendedShotCoefficients<T>& c,
+                                               const BasicShotRegime<Mask>& r) {
+    return And(EventWatched(event, y, c, r),
+               AndNot(EventQuantity(event, y, c, r) > 0.0, EventQuantity(event, end, c, r) > 0.0));
+}
+
+// The smooth summary takes a reached state: the cylinder's pressure and temperature.
+template <class T, size_t N>
+[[gnu::always_inline]] inline void TakeReachedState(BasicShotSummary<T>& summary,
+                                                    const ExtendedShotState<T, N>& y,
+                                                    const ExtendedShotCoefficients<T>& c) {
+    const BasicStepEntry<T> shown = InDisplayUnits(ExtendedEntryOf(y, c).basic);
+    summary.maximumPressure = Larger(summary.maximumPressure, shown.pressure);
+    summary.maximumPistonVelocity = Larger(summary.maximumPistonVelocity, shown.pistonVelocity);
+    summary.maximumTemperature = Larger(summary.maximumTemperature, shown.temperature);
+    summary.last = shown;
+}
