@@ -42,7 +42,7 @@ std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, const GunFieldNumbers&
         rows[r].figures = std::move(figures[r]);
         if (rows[r].figures.failure.empty()) {
             rows[r].efficiency =
-                ShotEfficiency(rows[r].figures.bulletEnergy, CheckedInputsOf(texts[r], '.'));
+                ShotEfficiency(rows[r].figures.bulletEnergy, CheckedInputsOf(guns[r]));
         }
     }
     return rows;
