@@ -148,17 +148,22 @@ template <class T, size_t N, class Mask>
     const T cylinderVolume =
         c.sweptVolume - c.pistonArea * pistonTravel + c.singleVolume * breechVolume;
 
+    // As in the basic step, each volume's reciprocal is taken once: divisions are what an
+    // evaluation waits on.
+    const T inverseCylinderVolume = 1.0 / cylinderVolume;
+    const T inverseBreechVolume = 1.0 / breechVolume;
+
     ExtendedShotForces<T> f;
-    f.cylinderPressure = y[CylinderEnergyComponent] / cylinderVolume;
+    f.cylinderPressure = y[CylinderEnergyComponent] * inverseCylinderVolume;
     f.cylinderTemperature =
         y[CylinderEnergyComponent] / y[CylinderAirMassComponent] * c.inverseGasConstant;
-    const T ownBreechPressure = y[BreechEnergyComponent] / breechVolume;
+    const T ownBreechPressure = y[BreechEnergyComponent] * inverseBreechVolume;
     f.breechTemperature =
         Choose(single, f.cylinderTemperature,
                y[BreechEnergyComponent] / y[BreechAirMassComponent] * c.inverseGasConstant);
     f.breechPressure = Choose(single, f.cylinderPressure, ownBreechPressure);
-    const T breechDensity = Choose(single, y[CylinderAirMassComponent] / cylinderVolume,
-                                   y[BreechAirMassComponent] / breechVolume);
+    const T breechDensity = Choose(single, y[CylinderAirMassComponent] * inverseCylinderVolume,
+                                   y[BreechAirMassComponent] * inverseBreechVolume);
     // The moving column's loss as the basic model has it, over the breech's air.
     const T columnLoss = f.breechPressure * ColumnFriction * columnLength *
                          y[BulletVelocityComponent] * c.inverseBoreDiameter * breechDensity;
