@@ -34,6 +34,13 @@ double SpringEnergyOverStroke(const ModelInputs& completedInputs);
 // with (docs/extended-model.md).
 inline constexpr double PortStepShareOfFillingTime = 0.125;
 
+// The port's filling time (s): the breech's start volume over the port's area times the speed of
+// sound of the start air; infinite without a port.
+double PortFillingTime(const ModelInputs& completedInputs);
+
+// Whether the step resolves the port's filling: at most PortStepShareOfFillingTime of it.
+bool StepResolvesPort(const ModelInputs& completedInputs);
+
 // The shot's refusal when its step is too coarse for the port's filling time (docs/
 // extended-model.md): the message names the filling time and a step that would do. Empty when
 // the step will do, and always without a port.

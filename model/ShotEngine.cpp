@@ -148,7 +148,7 @@ ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result, Por
     if (!UsesExtendedModel(inputs)) {
         return RunShot<ShotStepper, StepEntry>(inputs, record);
     }
-    if (!PortStepRefusal(inputs).empty()) {
+    if (!StepResolvesPort(inputs)) {
         return {ShotEnd::StepTooCoarse};
     }
     return RunShot<ExtendedShotStepper, ExtendedEntry>(inputs, record);
