@@ -46,12 +46,14 @@ bool StepResolvesPort(const ModelInputs& completedInputs);
 // the step will do, and always without a port.
 std::string PortStepRefusal(const ModelInputs& completedInputs);
 
-// The designed steps of an extended shot, as ShotStepper runs the basic model's.
-class ExtendedShotStepper {
+// The designed steps of an extended shot, as ShotStepper runs the basic model's; the entries
+// have their port mass flow only when recordsPortFlow.
+template <bool recordsPortFlow>
+class ExtendedShotStepperOf {
 public:
     enum class Next { Continue, StepLimitReached, MuzzleReached };
 
-    explicit ExtendedShotStepper(const ModelInputs& inputs)
+    explicit ExtendedShotStepperOf(const ModelInputs& inputs)
         : coefficients_(ExtendedCoefficientsOf(inputs)),
           y_(InitialExtendedState<ExtendedCoreComponentCount>(inputs)) {}
 
@@ -59,7 +61,7 @@ public:
 
     [[gnu::always_inline]] Next Step(ExtendedEntry& entry) {
         const auto n = static_cast<double>(n_);
-        entry = IntegrateExtendedStep(y_, n, coefficients_);
+        entry = IntegrateExtendedStep<recordsPortFlow>(y_, n, coefficients_);
         const StepEnds<bool> ends =
             SettleExtendedStep(y_, entry, n, coefficients_, bulletReleased_);
         if (ends.stepLimit) {
@@ -78,3 +80,5 @@ private:
     bool bulletReleased_ = false;
     int n_ = 0;
 };
+
+using ExtendedShotStepper = ExtendedShotStepperOf<false>;

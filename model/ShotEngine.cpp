@@ -151,5 +151,8 @@ ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result, Por
     if (!StepResolvesPort(inputs)) {
         return {ShotEnd::StepTooCoarse};
     }
-    return RunShot<ExtendedShotStepper, ExtendedEntry>(inputs, record);
+    if (port != nullptr) {
+        return RunShot<ExtendedShotStepperOf<true>, ExtendedEntry>(inputs, record);
+    }
+    return RunShot<ExtendedShotStepperOf<false>, ExtendedEntry>(inputs, record);
 }
