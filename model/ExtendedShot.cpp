@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "common/ReportFormat.h"
@@ -105,24 +106,30 @@ double SpringEnergyOverStroke(const ModelInputs& in) {
     return (maximum * l0 - in.SpringMinimumForce * (l0 + in.Stroke)) / (n - 1);
 }
 
-std::string PortStepRefusal(const ModelInputs& in) {
+double PortFillingTime(const ModelInputs& in) {
     if (!(in.PortDiameter > 0)) {
-        return {};
+        return std::numeric_limits<double>::infinity();
     }
-    // The filling time: the breech's start volume over the port's area times the speed of
-    // sound at the hottest the air is allowed to start; the step must resolve it.
+    // The breech's start volume over the port's area times the speed of sound of the start air.
     const ExtendedCoefficients c = ExtendedCoefficientsOf(in);
     const ExtendedShotStateCore y = InitialExtendedState<ExtendedCoreComponentCount>(in);
     const double startTemperature =
         y[CylinderEnergyComponent] / y[CylinderAirMassComponent] / GasConstant;
     const double soundSpeed = std::sqrt(in.Kappa * GasConstant * startTemperature);
-    const double fillingTime = PassageVolume(in) / (c.portArea * soundSpeed);
-    const double largestStep = fillingTime * PortStepShareOfFillingTime;
-    if (in.TimeStep <= largestStep) {
+    return PassageVolume(in) / (c.portArea * soundSpeed);
+}
+
+bool StepResolvesPort(const ModelInputs& in) {
+    return in.TimeStep <= PortFillingTime(in) * PortStepShareOfFillingTime;
+}
+
+std::string PortStepRefusal(const ModelInputs& in) {
+    if (StepResolvesPort(in)) {
         return {};
     }
+    const double fillingTime = PortFillingTime(in);
     // The step named is the largest rounded down to two significant digits, in ms.
-    const double largestMs = largestStep * 1e3;
+    const double largestMs = fillingTime * PortStepShareOfFillingTime * 1e3;
     const double unit = std::pow(10.0, std::floor(std::log10(largestMs)) - 1);
     return FormatReport(
         "Step too coarse for the transfer port, which fills in %.3g ms: use a "

@@ -34,17 +34,26 @@ double SpringEnergyOverStroke(const ModelInputs& completedInputs);
 // with (docs/extended-model.md).
 inline constexpr double PortStepShareOfFillingTime = 0.125;
 
+// The port's filling time (s): the breech's start volume over the port's area times the speed of
+// sound of the start air; infinite without a port.
+double PortFillingTime(const ModelInputs& completedInputs);
+
+// Whether the step resolves the port's filling: at most PortStepShareOfFillingTime of it.
+bool StepResolvesPort(const ModelInputs& completedInputs);
+
 // The shot's refusal when its step is too coarse for the port's filling time (docs/
 // extended-model.md): the message names the filling time and a step that would do. Empty when
 // the step will do, and always without a port.
 std::string PortStepRefusal(const ModelInputs& completedInputs);
 
-// The designed steps of an extended shot, as ShotStepper runs the basic model's.
-class ExtendedShotStepper {
+// The designed steps of an extended shot, as ShotStepper runs the basic model's; the entries
+// have their port mass flow only when recordsPortFlow.
+template <bool recordsPortFlow>
+class ExtendedShotStepperOf {
 public:
     enum class Next { Continue, StepLimitReached, MuzzleReached };
 
-    explicit ExtendedShotStepper(const ModelInputs& inputs)
+    explicit ExtendedShotStepperOf(const ModelInputs& inputs)
         : coefficients_(ExtendedCoefficientsOf(inputs)),
           y_(InitialExtendedState<ExtendedCoreComponentCount>(inputs)) {}
 
@@ -52,7 +61,7 @@ public:
 
     [[gnu::always_inline]] Next Step(ExtendedEntry& entry) {
         const auto n = static_cast<double>(n_);
-        entry = IntegrateExtendedStep(y_, n, coefficients_);
+        entry = IntegrateExtendedStep<recordsPortFlow>(y_, n, coefficients_);
         const StepEnds<bool> ends =
             SettleExtendedStep(y_, entry, n, coefficients_, bulletReleased_);
         if (ends.stepLimit) {
@@ -71,3 +80,5 @@ private:
     bool bulletReleased_ = false;
     int n_ = 0;
 };
+
+using ExtendedShotStepper = ExtendedShotStepperOf<false>;

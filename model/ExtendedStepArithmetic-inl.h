@@ -100,16 +100,14 @@ constexpr void VisitExtendedCoefficients(Coefficients& c, Visit&& visit) {
 // the energy budget's powers both take them from here, so each formula has one place.
 template <class T>
 struct ExtendedShotForces {
-    T cylinderPressure;     // p_c, Pa
-    T cylinderTemperature;  // T_c, K
-    T breechPressure;       // p_r, Pa: the pressure behind the pellet (p_c without a port)
-    T breechTemperature;    // T_r, K
-    T basePressure;         // Pa, the breech pressure less the moving column's loss
-    T springForce;          // F, N: the coil's or the ram's whole force
-    T springShare;          // e: 0.9 forward, 1 back
-    T frictionArea;         // σ μ A_s, m²
-    T portMassFlow;         // ṁ, kg/s, positive from the cylinder into the breech
-    T portEnergyFlow;       // κ R T_u ṁ, W: the enthalpy carried, times κ − 1
+    T cylinderPressure;  // p_c, Pa
+    T breechPressure;    // p_r, Pa: the pressure behind the pellet (p_c without a port)
+    T basePressure;      // Pa, the breech pressure less the moving column's loss
+    T springForce;       // F, N: the coil's or the ram's whole force
+    T springShare;       // e: 0.9 forward, 1 back
+    T frictionArea;      // σ μ A_s, m²
+    T portMassFlow;      // ṁ, kg/s, positive from the cylinder into the breech
+    T portEnergyFlow;    // κ R T_u ṁ, W: the enthalpy carried, times κ − 1
 };
 
 // The ram's force (N) at the piston's travel: F_max (ℓ0 / (ℓ0 + x))^n, which is F_max cocked
@@ -136,7 +134,9 @@ template <class T>
     return area * upstreamPressure * (c.flowFactor / SquareRoot(upstreamTemperature)) * psi;
 }
 
-template <class T, size_t N, class Mask>
+// Without withPortFlow the port's flows are left at 0: only the derivatives and a recorded
+// entry need them, and the orifice's power is the dearest part of an evaluation.
+template <bool withPortFlow = true, class T, size_t N, class Mask>
 [[gnu::always_inline]] inline ExtendedShotForces<T> ExtendedForcesInDirection(
     const ExtendedShotState<T, N>& y, const ExtendedShotCoefficients<T>& c, const Mask& forward) {
     using namespace ModelConstants;
@@ -148,17 +148,17 @@ template <class T, size_t N, class Mask>
     const T cylinderVolume =
         c.sweptVolume - c.pistonArea * pistonTravel + c.singleVolume * breechVolume;
 
+    // As in the basic step, each volume's reciprocal is taken once: divisions are what an
+    // evaluation waits on.
+    const T inverseCylinderVolume = 1.0 / cylinderVolume;
+    const T inverseBreechVolume = 1.0 / breechVolume;
+
     ExtendedShotForces<T> f;
-    f.cylinderPressure = y[CylinderEnergyComponent] / cylinderVolume;
-    f.cylinderTemperature =
-        y[CylinderEnergyComponent] / y[CylinderAirMassComponent] * c.inverseGasConstant;
-    const T ownBreechPressure = y[BreechEnergyComponent] / breechVolume;
-    f.breechTemperature =
-        Choose(single, f.cylinderTemperature,
-               y[BreechEnergyComponent] / y[BreechAirMassComponent] * c.inverseGasConstant);
+    f.cylinderPressure = y[CylinderEnergyComponent] * inverseCylinderVolume;
+    const T ownBreechPressure = y[BreechEnergyComponent] * inverseBreechVolume;
     f.breechPressure = Choose(single, f.cylinderPressure, ownBreechPressure);
-    const T breechDensity = Choose(single, y[CylinderAirMassComponent] / cylinderVolume,
-                                   y[BreechAirMassComponent] / breechVolume);
+    const T breechDensity = Choose(single, y[CylinderAirMassComponent] * inverseCylinderVolume,
+                                   y[BreechAirMassComponent] * inverseBreechVolume);
     // The moving column's loss as the basic model has it, over the breech's air.
     const T columnLoss = f.breechPressure * ColumnFriction * columnLength *
                          y[BulletVelocityComponent] * c.inverseBoreDiameter * breechDensity;
@@ -170,9 +170,18 @@ template <class T, size_t N, class Mask>
     f.springShare = Choose(forward, T{} + SpringEfficiency, T{} + 1.0);
     f.frictionArea = Choose(forward, c.frictionArea, -c.frictionArea);
 
+    if constexpr (!withPortFlow) {
+        f.portMassFlow = T{};
+        f.portEnergyFlow = T{};
+        return f;
+    }
     // Without a port the breech's own air is a placeholder that never changes (the area is 0).
     const Mask outOfCylinder = f.cylinderPressure >= ownBreechPressure;
-    const T upstreamTemperature = Choose(outOfCylinder, f.cylinderTemperature, f.breechTemperature);
+    // T_u = E_u / (m_u R), one division for the side the flow comes from.
+    const T upstreamTemperature =
+        Choose(outOfCylinder, y[CylinderEnergyComponent], y[BreechEnergyComponent]) /
+        Choose(outOfCylinder, y[CylinderAirMassComponent], y[BreechAirMassComponent]) *
+        c.inverseGasConstant;
     const T flow = OrificeMassFlow(
         c.portArea, Choose(outOfCylinder, f.cylinderPressure, ownBreechPressure),
         upstreamTemperature, Choose(outOfCylinder, ownBreechPressure, f.cylinderPressure), c);
@@ -227,20 +236,24 @@ struct ExtendedStepEntry {
     T portMassFlow;       // kg/s
 };
 
-template <class T, size_t N>
+// The entry of a state; its port mass flow only withPortFlow, else 0.
+template <bool withPortFlow, class T, size_t N>
 [[gnu::always_inline]] inline ExtendedStepEntry<T> ExtendedEntryOf(
     const ExtendedShotState<T, N>& y, const ExtendedShotCoefficients<T>& c) {
     const ExtendedShotForces<T> f =
-        ExtendedForcesInDirection(y, c, y[PistonVelocityComponent] >= 0.0);
+        ExtendedForcesInDirection<withPortFlow>(y, c, y[PistonVelocityComponent] >= 0.0);
     ExtendedStepEntry<T> entry{};
     entry.basic.pistonTravel = y[PistonTravelComponent];
     entry.basic.pistonVelocity = y[PistonVelocityComponent];
     entry.basic.bulletTravel = y[BulletTravelComponent];
     entry.basic.bulletVelocity = y[BulletVelocityComponent];
     entry.basic.pressure = f.cylinderPressure;
-    entry.basic.temperature = f.cylinderTemperature;
+    entry.basic.temperature =
+        y[CylinderEnergyComponent] / y[CylinderAirMassComponent] * c.inverseGasConstant;
     entry.breechPressure = f.breechPressure;
-    entry.breechTemperature = f.breechTemperature;
+    entry.breechTemperature =
+        Choose(c.singleVolume > 0.0, entry.basic.temperature,
+               y[BreechEnergyComponent] / y[BreechAirMassComponent] * c.inverseGasConstant);
     entry.portMassFlow = f.portMassFlow;
     return entry;
 }
@@ -274,8 +287,9 @@ template <class T, size_t N, class Increments>
 }
 
 // The designed step of the extended model: the Runge–Kutta step with the drive factors of the
-// direction of each stage's own piston velocity, then the entry of the state after it.
-template <class T, size_t N>
+// direction of each stage's own piston velocity, then the entry of the state after it (with its
+// port mass flow only withPortFlow).
+template <bool withPortFlow, class T, size_t N>
 [[gnu::always_inline]] inline ExtendedStepEntry<T> IntegrateExtendedStep(
     ExtendedShotState<T, N>& y, const T& n, const ExtendedShotCoefficients<T>& c) {
     const T& dt = c.timeStep;
@@ -287,7 +301,7 @@ template <class T, size_t N>
         }
         return k;
     });
-    ExtendedStepEntry<T> entry = ExtendedEntryOf(y, c);
+    ExtendedStepEntry<T> entry = ExtendedEntryOf<withPortFlow>(y, c);
     entry.basic.time = StepEndTime(n, dt);
     return entry;
 }
@@ -351,7 +365,8 @@ template <class T, size_t N, class Mask>
                                               const BasicShotRegime<Mask>& r) {
     switch (event) {
         case ShotEvent::Release:
-            return ExtendedForcesInDirection(y, c, T{} >= 0.0).breechPressure - c.releasePressure;
+            return ExtendedForcesInDirection<false>(y, c, T{} >= 0.0).breechPressure -
+                   c.releasePressure;
         case ShotEvent::DeadStop:
             return y[PistonTravelComponent] - c.stroke;
         case ShotEvent::Turn:
@@ -402,7 +417,7 @@ template <class T, size_t N>
 [[gnu::always_inline]] inline void TakeReachedState(BasicShotSummary<T>& summary,
                                                     const ExtendedShotState<T, N>& y,
                                                     const ExtendedShotCoefficients<T>& c) {
-    const BasicStepEntry<T> shown = InDisplayUnits(ExtendedEntryOf(y, c).basic);
+    const BasicStepEntry<T> shown = InDisplayUnits(ExtendedEntryOf<false>(y, c).basic);
     summary.maximumPressure = Larger(summary.maximumPressure, shown.pressure);
     summary.maximumPistonVelocity = Larger(summary.maximumPistonVelocity, shown.pistonVelocity);
     summary.maximumTemperature = Larger(summary.maximumTemperature, shown.temperature);

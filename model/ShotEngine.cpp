@@ -148,8 +148,11 @@ ShotOutcome ComputeShot(const ModelInputs& inputs, SimulationResult& result, Por
     if (!UsesExtendedModel(inputs)) {
         return RunShot<ShotStepper, StepEntry>(inputs, record);
     }
-    if (!PortStepRefusal(inputs).empty()) {
+    if (!StepResolvesPort(inputs)) {
         return {ShotEnd::StepTooCoarse};
     }
-    return RunShot<ExtendedShotStepper, ExtendedEntry>(inputs, record);
+    if (port != nullptr) {
+        return RunShot<ExtendedShotStepperOf<true>, ExtendedEntry>(inputs, record);
+    }
+    return RunShot<ExtendedShotStepperOf<false>, ExtendedEntry>(inputs, record);
 }
