@@ -328,7 +328,7 @@ std::vector<std::vector<double>> SensitivitiesAt(FitObjective& objective,
             if (span == 0) {
                 ShowMessageAndAbort(
                     std::string("The fit cannot tell how the shots depend on ") +
-                    InfoOf(objective.Free()[j].parameter).fieldName + ": the " +
+                    FieldNameOf(objective.Free()[j].parameter) + ": the " +
                     NumberToField(objective.Pellets()[k].bulletWeight, '.') +
                     " g pellet's shot fails with the value 1 % higher and 1 % lower (" +
                     WithClosingFullStop(up.failures.at(k)) + ")");
@@ -392,7 +392,7 @@ GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter>
     for (size_t given = 0; given < freeParameters.size(); ++given) {
         const GunParameter parameter = freeParameters[given];
         const double start = FieldToNumber(gun[static_cast<size_t>(Index(parameter))], '.');
-        const bool aboveMinimum = InfoOf(parameter).range == AcceptedRange::AboveMinimumForce;
+        const bool aboveMinimum = RangeOf(parameter) == AcceptedRange::AboveMinimumForce;
         free.push_back({parameter, start, aboveMinimum ? minimumForce : 0, given});
     }
     std::sort(free.begin(), free.end(), [](const FreeParameter& a, const FreeParameter& b) {
@@ -467,8 +467,7 @@ GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter>
             lowest,
             highest};
         if (!std::isfinite(fitted) || (relative && !std::isfinite(*relative * fitted))) {
-            AbortNotFinite(std::string(InfoOf(p.parameter).fieldName) + " has no finite value",
-                           shots);
+            AbortNotFinite(std::string(FieldNameOf(p.parameter)) + " has no finite value", shots);
         }
     }
     if (!uncertainty.correlations.empty()) {
