@@ -130,6 +130,7 @@ public:
 struct ProcessRun {
     int status = -1;
     long peakResidentKiB = 0;
+    double cpuSeconds = 0;  // user and system, on all its threads
 };
 
 // Runs velloran-cli with its output thrown away, and waits for it.
@@ -152,6 +153,9 @@ ProcessRun RunCli(const std::vector<std::string>& arguments) {
         if (wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
             run.status = WEXITSTATUS(status);
             run.peakResidentKiB = usage.ru_maxrss;
+            run.cpuSeconds =
+                static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
         }
     }
     posix_spawn_file_actions_destroy(&actions);
@@ -159,19 +163,25 @@ ProcessRun RunCli(const std::vector<std::string>& arguments) {
 }
 
 // The whole process: loading the report, reading and checking every point, the lanes on the
-// given number of threads, and the CSV.
+// given number of threads, and the CSV. Its shots per second of processor time (on all its
+// threads) hold also where other work shares the cores: against the lanes' processor time
+// (the CPU column), they give the process's own overhead.
 void BM_CliSweep(benchmark::State& state) {
     const ExampleGunReport gun;
     const std::string threads = std::to_string(state.range(0));
+    double cpuSeconds = 0;
     for (auto _ : state) {
-        if (RunCli({"sweep", gun.path, "--vary", StrokeAxis, "--vary", ForceAxis, "--threads",
-                    threads})
-                .status != 0) {
+        const ProcessRun run = RunCli(
+            {"sweep", gun.path, "--vary", StrokeAxis, "--vary", ForceAxis, "--threads", threads});
+        if (run.status != 0) {
             state.SkipWithError("velloran-cli sweep failed");
             return;
         }
+        cpuSeconds += run.cpuSeconds;
     }
     ReportShotsPerSecond(state, BenchGrid().PointCount());
+    state.counters["shots_per_cpu_s"] = static_cast<double>(state.iterations()) *
+                                        static_cast<double>(BenchGrid().PointCount()) / cpuSeconds;
     state.SetLabel(BestShotLaneKernel().instructionSet);
 }
 BENCHMARK(BM_CliSweep)

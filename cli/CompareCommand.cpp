@@ -19,7 +19,7 @@
 #include "graph/PictureFile.h"
 #include "graph/ResultsPicture.h"
 #include "model/ComputeCommand.h"
-#include "model/SmoothShot.h"
+#include "model/GunBatch.h"
 
 namespace {
 
@@ -31,21 +31,21 @@ struct CompareOptions : PlotOptions {
 struct ComparedGun {
     std::string path;
     std::string name;  // as the report holds it
+    GunParameterTexts texts;
     std::unique_ptr<SimulationResult> result;
-    ShotFigures figures;
 };
 
-// The gun of a report, its series computed as the Compute button computes them and its
-// figures smoothly (model/SmoothShot.h). A message it ends with names the report, since there
-// are several; a report that cannot be read is named with the reason, as every command names it.
+// The gun of a report, its series computed as the Compute button computes them. A message it
+// ends with names the report, since there are several; a report that cannot be read is named
+// with the reason, as every command names it.
 ComparedGun ComputedGun(const std::string& path, const ParameterSettings& settings) {
     const GunParameters parameters = WithSettings(LoadGun(path, {}), settings);
-    ComparedGun gun{path, parameters.name, std::make_unique<SimulationResult>(), {}};
+    ComparedGun gun{path, parameters.name, ParameterTextsOf(parameters),
+                    std::make_unique<SimulationResult>()};
     try {
         ModelInputs inputs;
-        SimulateShotFromFields(ParameterTextsOf(parameters), '.', inputs, *gun.result);
+        SimulateShotFromFields(gun.texts, '.', inputs, *gun.result);
         SummarizeShot(inputs, *gun.result);
-        gun.figures = ComputeSmoothShotFigures(inputs);
     } catch (const CommandError& error) {
         throw CommandError(path + ": " + error.what());
     } catch (const CommandAbort& abort) {
@@ -68,6 +68,13 @@ int RunCompare(const CompareOptions& options, CliStreams& io) {
         guns.push_back(ComputedGun(path, settings));
         named.push_back({guns.back().name, path});
     }
+    // The figures smoothly (model/SmoothShot.h), the guns side by side in the lanes as a
+    // sweep's points are; every gun passed the checks above.
+    std::vector<GunParameterTexts> texts;
+    for (const ComparedGun& gun : guns) {
+        texts.push_back(gun.texts);
+    }
+    const std::vector<ShotFigures> figures = ComputeGunFigures(texts, 0, ShotComputation::Smooth);
     const std::vector<std::string> names = DistinctGunNames(named);
     std::vector<ComparedResult> compared;
     for (size_t k = 0; k < guns.size(); ++k) {
@@ -84,7 +91,7 @@ int RunCompare(const CompareOptions& options, CliStreams& io) {
     io.out << "gun,name," << ShotFiguresHeader() << '\n';
     for (size_t k = 0; k < guns.size(); ++k) {
         io.out << CsvField(guns[k].path) << ',' << CsvField(names[k]) << ','
-               << ShotFiguresFields(guns[k].figures) << '\n';
+               << ShotFiguresFields(figures[k]) << '\n';
     }
     return 0;
 }
@@ -123,4 +130,5 @@ const CliCommand CompareCommand = {
     "GUN.txt GUN2.txt [GUN3.txt GUN4.txt] --y QUANTITY [--x AXIS] -o FILE.png|svg|pdf "
     "[--size WxH] [--set NAME=VALUE,...]",
     DefineCompare,
+    true,
 };

@@ -332,4 +332,5 @@ const CliCommand PelletsCommand = {
     "GUN.txt --weights FROM:TO:STEPS [--set NAME=VALUE,...] [--limit ENERGY [--margin PERCENT]] "
     "[-o FILE.png|svg|pdf [--size WxH] [--units UNITS] [--chrono SHOTS.csv]]",
     DefinePellets,
+    true,
 };

@@ -69,4 +69,5 @@ const CliCommand PlotCommand = {
     "plot",
     "GUN.txt --y QUANTITY [--x AXIS] -o FILE.png|svg|pdf [--size WxH] [--set NAME=VALUE,...]",
     DefinePlot,
+    true,
 };

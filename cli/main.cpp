@@ -1,6 +1,7 @@
 // The command-line tool's entry.
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <QGuiApplication>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,20 +49,32 @@ bool StandardOutputWritten() {
     return copy < 0 || close(copy) == 0;
 }
 
+// A sweep's threads allocate and free the same few hundred kilobytes for every block of points.
+// By default the C library hands such memory back to the system as it is freed, and each new
+// block then faults it in again, page by page: that took about a tenth of a sweep's time.
+void KeepFreedMemoryForReuse() {
+    constexpr int MiB = 1 << 20;
+    mallopt(M_TRIM_THRESHOLD, 256 * MiB);
+    mallopt(M_MMAP_THRESHOLD, 16 * MiB);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    KeepFreedMemoryForReuse();
     OpenClosedStandardStreams();
     qInstallMessageHandler(KeepQtCriticalMessagesOnly);
-    // The plot command draws text: that needs a GUI application, which needs no display on the
-    // offscreen platform.
+    // Text drawn into pictures needs a GUI application, which needs no display on the offscreen
+    // platform; the commands that draw none start a plain one, which is quicker.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     // The tool's arguments are its own: Qt sees none of them.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     int qtArgumentCount = 1;
-    QGuiApplication application(qtArgumentCount, argv);
+    const std::unique_ptr<QCoreApplication> application =
+        MayDrawPictures(arguments) ? std::make_unique<QGuiApplication>(qtArgumentCount, argv)
+                                   : std::make_unique<QCoreApplication>(qtArgumentCount, argv);
     const int status = RunCli(arguments, std::cout, std::cerr);
     if (status == CliSuccess && !StandardOutputWritten()) {
         std::cerr << FileSavingErrorMessage << '\n';

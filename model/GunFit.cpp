@@ -106,6 +106,7 @@ public:
                  std::vector<MeasuredPellet> pellets)
         : gun_(gun), free_(std::move(free)), pellets_(std::move(pellets)) {
         for (const MeasuredPellet& pellet : pellets_) {
+            weightTexts_.push_back(NumberToField(pellet.bulletWeight, '.'));
             const double spread = pellet.velocitySpread.value_or(0);
             withinSquares_ += (pellet.shots - 1) * spread * spread;
         }
@@ -136,18 +137,20 @@ public:
     }
 
     // The computed shot of every pellet of the gun with the values. The pellets go through the
-    // lanes, in blocks over the cores, a bounded number of guns at a time: a gun's sixteen
-    // texts take about half a kilobyte, a million pellets would take half a gigabyte at once.
+    // lanes, in blocks over the cores, a bounded number of guns at a time (a gun's numbers
+    // take about a third of a kilobyte); each gun's texts are the gun's but the weight's, so
+    // only the weight's text is read for each.
     PelletShots ShotsWith(const std::vector<double>& values) {
-        const GunParameterTexts texts = GunWith(values);
+        const GunFieldNumbers gun(GunWith(values), '.');
         PelletShots shots;
         shots.velocities.reserve(pellets_.size());
-        std::vector<GunParameterTexts> guns;
+        std::vector<GunFieldNumbers> guns;
         for (size_t first = 0; first < pellets_.size(); first += GunsAtATime) {
             const size_t count = std::min(GunsAtATime, pellets_.size() - first);
             guns.clear();
             for (size_t k = first; k < first + count; ++k) {
-                guns.push_back(WithBulletWeight(texts, pellets_[k].bulletWeight));
+                guns.push_back(gun);
+                guns.back().Set(GunParameter::BulletWeight, weightTexts_[k], '.');
             }
             const std::vector<ShotFigures> figures =
                 ComputeGunFigures(guns, 0, ShotComputation::Smooth);
@@ -176,8 +179,19 @@ public:
         return squares;
     }
 
+    // Every search of a subset begins at the fit's start and every fresh start at the best
+    // point found: those points' sums are known, and are not computed again.
     double SquaresAt(const std::vector<double>& point) {
-        return SquaresOf(ShotsWith(ValuesAt(point)).velocities);
+        if (const auto known = squaresAt_.find(point); known != squaresAt_.end()) {
+            return known->second;
+        }
+        const double squares = SquaresOf(ShotsWith(ValuesAt(point)).velocities);
+        squaresAt_.emplace(point, squares);
+        return squares;
+    }
+
+    void KnowSquaresAt(const std::vector<double>& point, double squares) {
+        squaresAt_.emplace(point, squares);
     }
 
     const std::vector<FreeParameter>& Free() const { return free_; }
@@ -195,8 +209,10 @@ private:
     GunParameterTexts gun_;
     std::vector<FreeParameter> free_;  // in the order of the table
     std::vector<MeasuredPellet> pellets_;
+    std::vector<std::string> weightTexts_;  // each pellet's weight as its field holds it
     double withinSquares_ = 0;
     int computations_ = 0;
+    std::map<std::vector<double>, double> squaresAt_;  // by point of the search
 };
 
 [[noreturn]] void AbortNotConverging(const FitObjective& objective) {
@@ -439,6 +455,7 @@ GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter>
                                 WithClosingFullStop(shotsAtStart.failures.begin()->second) + ")");
         }
         start.squares = objective.SquaresOf(shotsAtStart.velocities);
+        objective.KnowSquaresAt(start.point, start.squares);
         if (!std::isfinite(start.squares)) {
             AbortNotFinite("the shots' sum of squares is not a finite number", shots);
         }

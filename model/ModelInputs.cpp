@@ -1,6 +1,5 @@
 #include "model/ModelInputs.h"
 
-#include <optional>
 #include <string>
 
 #include "common/CommandErrors.h"
@@ -11,53 +10,40 @@ using namespace ModelConstants;
 
 namespace {
 
-// The optional inputs. A text left empty keeps the neutral value; a given one must lie in its
-// range, or the command ends with a message that names the parameter and the accepted values.
-// Millimetres become metres by a division, which gives the neutral port length of 22 mm as
-// exactly the basic model's constant.
-void ReadOptionalInputs(const GunParameterTexts& texts, char decimalSeparator,
-                        ModelInputs& inputs) {
-    const auto given = [&](GunParameter parameter) -> std::optional<double> {
-        const std::string& text = texts[static_cast<size_t>(Index(parameter))];
-        if (text.empty()) {
-            return std::nullopt;
-        }
-        const double value = FieldToNumber(text, decimalSeparator);
+// The optional inputs (an empty text reads as the neutral value, GunFieldNumbers). Each must
+// lie in its range, or the command ends with a message that names the parameter and the
+// accepted values. Millimetres become metres by a division, which gives the neutral port
+// length of 22 mm as exactly the basic model's constant.
+void ReadOptionalInputs(const GunFieldNumbers& fields, ModelInputs& inputs) {
+    const auto accepted = [&](GunParameter parameter) {
+        const double value = fields.Number(parameter);
         const OptionalParameterInfo& info = OptionalInfoOf(parameter);
         if (!IsAccepted(info.range, value)) {
             ShowMessageAndAbort(std::string(info.fieldName) + " must be " +
                                 AcceptedValuesText(info.range) +
                                 (*info.unit != 0 ? std::string(" ") + info.unit : "") + ", not " +
-                                NumberToField(value, decimalSeparator) + ".");
+                                NumberToField(value, '.') + ".");
         }
         return value;
     };
     using enum GunParameter;
-    if (const auto value = given(PortDiameter)) {
-        inputs.PortDiameter = *value / 1000;
-    }
-    if (const auto value = given(PortLength)) {
-        inputs.PortLength = *value / 1000;
-    }
-    if (const auto value = given(PistonRestitution)) {
-        inputs.PistonRestitution = *value;
-    }
-    if (const auto value = given(GasRamExponent)) {
-        inputs.GasRamExponent = *value;
-    }
-    if (const auto value = given(AirTemperature)) {
-        inputs.AirTemperature = *value;
-    }
+    inputs.PortDiameter = accepted(PortDiameter) / 1000;
+    inputs.PortLength = accepted(PortLength) / 1000;
+    inputs.PistonRestitution = accepted(PistonRestitution);
+    inputs.GasRamExponent = accepted(GasRamExponent);
+    inputs.AirTemperature = accepted(AirTemperature);
 }
 
 }  // namespace
 
 void ReadModelInputs(const GunParameterTexts& texts, char decimalSeparator, ModelInputs& inputs) {
-    // Each formula reads its fields again from their texts, so the first field that fails
-    // in this order is the one reported.
-    const auto field = [&](GunParameter parameter) {
-        return FieldToNumber(texts[static_cast<size_t>(Index(parameter))], decimalSeparator);
-    };
+    ReadModelInputs(GunFieldNumbers(texts, decimalSeparator), inputs);
+}
+
+void ReadModelInputs(const GunFieldNumbers& fields, ModelInputs& inputs) {
+    // Each formula asks for its fields' numbers again, so the first field that fails in this
+    // order is the one reported.
+    const auto field = [&](GunParameter parameter) { return fields.Number(parameter); };
     // Stores one input and reports a floating-point fault of its formula at once.
     const auto store = [](double& target, double value) {
         target = value;
@@ -87,7 +73,7 @@ void ReadModelInputs(const GunParameterTexts& texts, char decimalSeparator, Mode
     store(inputs.Kappa, field(AdiabaticExponent));
     store(inputs.AmbientPressure, field(AirPressure) * 1e6);
     store(inputs.TimeStep, field(ComputationStep) * 0.001);
-    ReadOptionalInputs(texts, decimalSeparator, inputs);
+    ReadOptionalInputs(fields, inputs);
 }
 
 void ValidateModelInputs(const ModelInputs& in) {

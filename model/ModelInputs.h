@@ -2,6 +2,7 @@
 // The gun converted to SI units, with the quantities derived from it, on which the shot
 // simulation works; and the reading, checking and completing of it from the field texts.
 
+#include "model/GunFieldNumbers.h"
 #include "model/GunParameters.h"
 
 // Fixed constants of the model.
@@ -58,6 +59,8 @@ bool UsesExtendedModel(const ModelInputs& inputs);
 // optional five: an empty text leaves its neutral value, a value outside its range ends the
 // command with a message naming the parameter and the values it accepts.
 void ReadModelInputs(const GunParameterTexts& texts, char decimalSeparator, ModelInputs& inputs);
+// The same from the texts' numbers, read before.
+void ReadModelInputs(const GunFieldNumbers& fields, ModelInputs& inputs);
 
 // Every converted and derived input must be greater than 0; otherwise the command ends with
 // "One or more Parameters out of range.", whichever and however many failed.

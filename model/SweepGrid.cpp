@@ -17,14 +17,28 @@ size_t SweepGrid::PointCount() const {
     return count;
 }
 
-GunParameterTexts SweepGrid::PointTexts(size_t point) const {
-    GunParameterTexts texts = gun;
+template <typename Visit>
+void SweepGrid::VisitVariedTexts(size_t point, Visit visit) const {
     // The last axis varies fastest: it takes the lowest digit of the point's mixed-radix index.
     for (auto axis = axes.rbegin(); axis != axes.rend(); ++axis) {
         const auto points = static_cast<size_t>(axis->points);
-        texts[static_cast<size_t>(Index(axis->parameter))] =
-            NumberToField(axis->Value(static_cast<int>(point % points)), '.');
+        visit(axis->parameter, NumberToField(axis->Value(static_cast<int>(point % points)), '.'));
         point /= points;
     }
+}
+
+GunParameterTexts SweepGrid::PointTexts(size_t point) const {
+    GunParameterTexts texts = gun;
+    VisitVariedTexts(point, [&texts](GunParameter parameter, std::string text) {
+        texts[static_cast<size_t>(Index(parameter))] = std::move(text);
+    });
     return texts;
+}
+
+GunFieldNumbers SweepGrid::PointNumbers(const GunFieldNumbers& gunNumbers, size_t point) const {
+    GunFieldNumbers numbers = gunNumbers;
+    VisitVariedTexts(point, [&numbers](GunParameter parameter, const std::string& text) {
+        numbers.Set(parameter, text, '.');
+    });
+    return numbers;
 }

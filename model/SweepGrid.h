@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "model/GunFieldNumbers.h"
 #include "model/GunParameters.h"
 
 inline constexpr size_t MaxSweepAxes = 2;
@@ -28,4 +29,13 @@ struct SweepGrid {
     // The sixteen texts of a point, the varied values written as a field would hold them (with
     // a point).
     GunParameterTexts PointTexts(size_t point) const;
+
+    // The numbers of the point's texts: the gun's numbers (read from its texts once) with the
+    // varied values' texts read.
+    GunFieldNumbers PointNumbers(const GunFieldNumbers& gunNumbers, size_t point) const;
+
+private:
+    // Calls visit(parameter, text) for each varied parameter with its value's text at the point.
+    template <typename Visit>
+    void VisitVariedTexts(size_t point, Visit visit) const;
 };

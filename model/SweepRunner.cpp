@@ -7,7 +7,6 @@
 #include <optional>
 #include <vector>
 
-#include "common/FieldNumber.h"
 #include "common/WorkerThreads.h"
 #include "model/GunBatch.h"
 
@@ -19,23 +18,25 @@ constexpr size_t BlockPoints = 512;
 // The blocks that may be computed ahead of the one to be written next, per thread.
 constexpr size_t BlocksAheadPerThread = 4;
 
-// The rows of one block: its points read, checked and computed side by side.
-std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, SweepPointRange points,
-                                   ShotComputation computation, SimulationResult& scratch) {
+// The rows of one block: its points read, checked and computed side by side. Only the varied
+// texts are read for each point; the others' numbers are the gun's.
+std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, const GunFieldNumbers& gunNumbers,
+                                   SweepPointRange points, ShotComputation computation,
+                                   SimulationResult& scratch) {
     const size_t count = points.end - points.first;
-    std::vector<GunParameterTexts> texts(count);
+    std::vector<GunFieldNumbers> guns;
+    guns.reserve(count);
     std::vector<SweepRow> rows(count);
     for (size_t r = 0; r < count; ++r) {
         SweepRow& row = rows[r];
         row.point = points.first + r;
-        texts[r] = grid.PointTexts(row.point);
+        guns.push_back(grid.PointNumbers(gunNumbers, row.point));
         for (size_t a = 0; a < grid.axes.size(); ++a) {
-            row.variedValues[a] =
-                FieldToNumber(texts[r][static_cast<size_t>(Index(grid.axes[a].parameter))], '.');
+            row.variedValues[a] = guns.back().Number(grid.axes[a].parameter);
         }
     }
     std::vector<ShotFigures> figures(count);
-    ComputeGunBlock(texts, figures, scratch, computation);
+    ComputeGunBlock(guns, figures, scratch, computation);
     for (size_t r = 0; r < count; ++r) {
         rows[r].figures = std::move(figures[r]);
     }
@@ -50,6 +51,7 @@ public:
     OrderedBlocks(const SweepGrid& grid, SweepPointRange points, ShotComputation computation,
                   unsigned threads, SweepRowSink& sink)
         : grid_(grid),
+          gunNumbers_(grid.gun, '.'),
           points_(points),
           computation_(computation),
           blocks_((points.end - points.first + BlockPoints - 1) / BlockPoints),
@@ -99,14 +101,16 @@ private:
         const size_t block = taken_++;
         const size_t first = points_.first + block * BlockPoints;
         lock.unlock();
-        const std::vector<SweepRow> rows = ComputeBlock(
-            grid_, {first, std::min(points_.end, first + BlockPoints)}, computation_, scratch);
+        const std::vector<SweepRow> rows =
+            ComputeBlock(grid_, gunNumbers_, {first, std::min(points_.end, first + BlockPoints)},
+                         computation_, scratch);
         std::string text = sink_.RowsText(rows);
         lock.lock();
         Slot(block) = std::move(text);
     }
 
     const SweepGrid& grid_;
+    const GunFieldNumbers gunNumbers_;  // of the texts that are not varied
     const SweepPointRange points_;
     const ShotComputation computation_;
     const size_t blocks_;

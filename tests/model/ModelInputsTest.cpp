@@ -89,6 +89,22 @@ TEST(ReadModelInputs, RefusesAnOptionalValueOutsideItsRangeNamingWhatItAccepts) 
     }
 }
 
+// A variant's numbers are the gun's with its own texts set anew; a refused text set again must
+// not leave the old text's message behind.
+TEST(ReadModelInputs, ReadsAVariantsNumbersAsItsOwnTexts) {
+    GunFieldNumbers variant(ExampleGunWith({{Caliber, "abc"}, {BulletWeight, "def"}}), '.');
+    variant.Set(Caliber, "4.5", '.');
+    variant.Set(BulletWeight, "ghi", '.');
+    ModelInputs inputs;
+    try {
+        ReadModelInputs(variant, inputs);
+        ADD_FAILURE() << "the weight's text was read as a number";
+    } catch (const CommandError& error) {
+        EXPECT_STREQ(error.what(), "'ghi' is not a valid floating point value");
+    }
+    EXPECT_DOUBLE_EQ(inputs.BoreDiameter, 0.0045);
+}
+
 TEST(ReadModelInputs, ChecksTheStrokeBeforeReadingTheRest) {
     GunParameterTexts allZero;
     allZero.fill("0");
