@@ -272,8 +272,13 @@ void Tvstup::SetFileDialogs(std::unique_ptr<GunFileDialogs> dialogs) {
 
 void Tvstup::Button7Click() {
     RunCommand(context_.messages, [this] {
-        SaveGunCommand(*fileDialogs_, Edit33->text().toStdString(), ParameterTexts(),
-                       context_.decimalSeparator, ReportSummaryOf(*result_));
+        GunParameterTexts texts = ParameterTexts();
+        for (size_t i = 0; i < loadedOptional_.size(); ++i) {
+            texts[GunParameterCount + i] =
+                NumberToField(loadedOptional_[i], context_.decimalSeparator);
+        }
+        SaveGunCommand(*fileDialogs_, Edit33->text().toStdString(), texts,
+                       context_.decimalSeparator, ReportSummaryOf(*result_, *modelInputs_));
     });
 }
 
@@ -288,6 +293,7 @@ void Tvstup::Button1Click() {
             ParameterEdits[i]->setText(
                 QString::fromStdString(NumberToField(gun->values[i], context_.decimalSeparator)));
         }
+        loadedOptional_ = gun->optional;
     });
 }
 

@@ -54,6 +54,8 @@ public:
     QLineEdit* ParameterEdit(GunParameter parameter) const {
         return ParameterEdits[static_cast<size_t>(Index(parameter))];
     }
+    // The texts of the sixteen fields; the optional five stay empty, so Compute runs the basic
+    // model.
     GunParameterTexts ParameterTexts() const;
 
     // The graph: the axis choices and the mouse on Graf0.
@@ -107,6 +109,9 @@ private:
     std::unique_ptr<SimulationResult> result_;         // the last completed shot
     std::unique_ptr<SimulationResult> runningResult_;  // the shot being computed
     std::unique_ptr<GunFileDialogs> fileDialogs_;
+    // The optional parameters of the report loaded last: the window has no fields for them and
+    // computes without them, but Save writes them back so that nothing of the file is lost.
+    OptionalParameterValues loadedOptional_ = NeutralOptionalValues();
     std::unique_ptr<GraphStore> graph_;  // about 16 MB, allocated once
     RubberBandOverlay* rubberBand_;
     // Tool windows already placed: later showings leave them where the user put them.

@@ -73,8 +73,11 @@ void StreamMessageSink::ShowPlainMessage(const std::string& text) {
 
 GunParameterTexts ParameterTextsOf(const GunParameters& gun) {
     GunParameterTexts texts;
-    for (size_t i = 0; i < texts.size(); ++i) {
+    for (size_t i = 0; i < gun.values.size(); ++i) {
         texts[i] = NumberToField(gun.values[i], '.');
+    }
+    for (size_t i = 0; i < gun.optional.size(); ++i) {
+        texts[GunParameterCount + i] = NumberToField(gun.optional[i], '.');
     }
     return texts;
 }
@@ -87,9 +90,10 @@ void AddParameterSettings(CLI::App& command, std::vector<std::string>& settings)
     command
         .add_option("--set", settings,
                     "changes parameters of the gun before anything runs, such\n"
-                    "as BulletWeight=7.9gr,MaximumForce=420; a value in the\n"
-                    "unit of its field or with a unit of the same quantity\n"
-                    "(velloran-cli parameters lists them)")
+                    "as BulletWeight=7.9gr,MaximumForce=420, or the optional\n"
+                    "ones of the extended model such as PortDiameter=2mm; a\n"
+                    "value in the unit of its field or with a unit of the same\n"
+                    "quantity (velloran-cli parameters lists them)")
         ->option_text("NAME=VALUE[,NAME=VALUE...]")
         ->allow_extra_args(false)
         ->delimiter(',')
@@ -118,7 +122,11 @@ ParameterSettings ParseParameterSettings(const std::vector<std::string>& setting
 
 GunParameters WithSettings(GunParameters gun, const ParameterSettings& settings) {
     for (const auto& [parameter, value] : settings) {
-        gun.values[static_cast<size_t>(Index(parameter))] = value;
+        if (IsOptional(parameter)) {
+            gun.optional[static_cast<size_t>(Index(parameter) - GunParameterCount)] = value;
+        } else {
+            gun.values[static_cast<size_t>(Index(parameter))] = value;
+        }
     }
     return gun;
 }
@@ -132,6 +140,9 @@ GunParameters LoadGun(const std::string& path, const std::vector<std::string>& s
         if (std::string(refused.what()) == FileLoadingErrorMessage) {
             ShowMessageAndAbort(std::string(FileLoadingErrorMessage) + " " + path + ": " +
                                 WhyNotReadable(path));
+        }
+        if (std::string(refused.what()) != WrongDataFormatMessage) {
+            ShowMessageAndAbort(path + ": " + refused.what());  // its optional section
         }
         ShowMessageAndAbort(std::string(refused.what()) + " " + path +
                             " holds no gun report as Save writes it.");

@@ -50,8 +50,8 @@ private:
 // Declares the required first argument GUN.txt, a gun report saved by Velloran.
 void AddGunReport(CLI::App& command, std::string& path);
 
-// Declares --set NAME=VALUE[,NAME=VALUE…], which changes parameters of the loaded gun before
-// anything runs; it may be given more than once.
+// Declares --set NAME=VALUE[,NAME=VALUE…], which changes parameters of the loaded gun (the
+// optional five among them) before anything runs; it may be given more than once.
 void AddParameterSettings(CLI::App& command, std::vector<std::string>& settings);
 
 // The parameters that --set changes, each with its value in the unit of its field. Raises
@@ -62,15 +62,17 @@ ParameterSettings ParseParameterSettings(const std::vector<std::string>& setting
 
 // The gun of a report, with the --set changes. A file that cannot be loaded ends the command
 // with the window's message, the file's name and the reason ("File loading error. gun.txt: No
-// such file or directory"). The name is the one the report's name line holds, without the
-// blanks the writer puts around it, so that saving it again writes the same name line.
+// such file or directory"), one whose optional section cannot be read with the file's name and
+// the reason. The optional parameters are the section's, or neutral. The name is the one the
+// report's name line holds, without the blanks the writer puts around it, so that saving it again
+// writes the same name line.
 GunParameters LoadGun(const std::string& path, const std::vector<std::string>& settings);
 
 // The gun with the changes made.
 GunParameters WithSettings(GunParameters gun, const ParameterSettings& settings);
 
-// The gun of a report file, as its sixteen parameter texts with a point as separator: the
-// texts the window would show after loading it.
+// The gun of a report file, as its sixteen parameter texts with a point as separator (the
+// texts the window would show after loading it), and the texts of its optional five.
 GunParameterTexts ParameterTextsOf(const GunParameters& gun);
 
 // The shots of a chronograph's CSV file; a file that cannot be read ends the command with

@@ -60,12 +60,12 @@ double ParseCliEnergy(const std::string& text, const std::string& what) {
 
 double ParseParameterValue(GunParameter parameter, const std::string& text,
                            const std::string& what) {
-    const GunParameterInfo& info = InfoOf(parameter);
-    const UnitInfo* fieldUnit = UnitNamed(info.unit);
+    const char* unit = UnitOf(parameter);
+    const UnitInfo* fieldUnit = UnitNamed(unit);
     if (fieldUnit == nullptr) {
         const std::optional<ValueWithUnit> split = SplitUnit(text);
         if (split && TryFieldToNumber(split->number, '.')) {
-            throw UsageError(what + ": " + info.fieldName + " has no unit, not '" +
+            throw UsageError(what + ": " + FieldNameOf(parameter) + " has no unit, not '" +
                              std::string(split->unit->Name()) + "'");
         }
         return ParseCliNumber(text, what);
@@ -73,7 +73,7 @@ double ParseParameterValue(GunParameter parameter, const std::string& text,
     const CliQuantity given = ParseCliQuantity(text, what, fieldUnit->quantity, fieldUnit);
     const double value = ConvertBetween(given.value, *given.unit, *fieldUnit);
     if (!std::isfinite(value)) {
-        throw UsageError(what + " '" + text + "' is beyond the range of a double in " + info.unit);
+        throw UsageError(what + " '" + text + "' is beyond the range of a double in " + unit);
     }
     return value;
 }

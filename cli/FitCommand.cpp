@@ -39,6 +39,9 @@ std::string FittableNames() {
             names += std::string(names.empty() ? "" : ", ") + info.fieldName;
         }
     }
+    for (const OptionalParameterInfo& info : OptionalParameterTable) {
+        names += std::string(", ") + info.fieldName;
+    }
     return names;
 }
 
@@ -61,12 +64,12 @@ std::vector<GunParameter> FreeParameters(const std::vector<std::string>& names) 
 }
 
 std::string WithUnit(const char* format, double value, GunParameter parameter) {
-    const std::string unit = InfoOf(parameter).unit;
+    const std::string unit = UnitOf(parameter);
     return FormatReport(format, value) + (unit.empty() ? "" : " " + unit);
 }
 
 std::string NameOf(const FittedParameter& parameter) {
-    return InfoOf(parameter.parameter).fieldName;
+    return FieldNameOf(parameter.parameter);
 }
 
 double FeetPerSecond(double metresPerSecond) {
@@ -202,7 +205,7 @@ GunReportSummary OwnPelletSummary(const GunFit& fit) {
                             " g): " + WithClosingFullStop(failure.what()) + " Nothing was saved.");
     }
     SummarizeShot(inputs, *result);
-    return ReportSummaryOf(*result);
+    return ReportSummaryOf(*result, inputs);
 }
 
 // Saves the fitted gun; notes on standard error the fitted values that the report's three
@@ -227,6 +230,16 @@ int RunFit(const FitOptions& options, CliStreams& io) {
     RefuseOutputsOverTheReport(options.gun, {{"--save", options.save}});
     RefuseOutputsOverTheInput(options.chrono, "the shots", {{"--save", options.save}});
     const GunParameters gun = LoadGun(options.gun, options.settings);
+    // The search scales each start value, and an optional parameter's neutral 0 gives it
+    // nothing to scale.
+    for (const GunParameter parameter : free) {
+        if (IsOptional(parameter) &&
+            gun.optional[static_cast<size_t>(Index(parameter) - GunParameterCount)] == 0) {
+            throw UsageError(std::string("--free ") + FieldNameOf(parameter) +
+                             " needs a start value other than 0: give one with --set " +
+                             FieldNameOf(parameter) + "=VALUE");
+        }
+    }
     const std::vector<MeasuredShot> shots = LoadChronographShots(options.chrono);
     const GunFit fit = FitGunToShots(ParameterTextsOf(gun), free, shots);
     WriteFit(io.out, fit, shots.size());
@@ -281,7 +294,10 @@ CliAction DefineFit(CLI::App& command) {
         ->option_text("FITTED.txt")
         ->check(WholeFileName);
     command.footer(
-        WrapWords("Parameter names: " + FittableNames() + ".", 90, 2) +
+        WrapWords("Parameter names: " + FittableNames() +
+                      ". An optional parameter is fitted from a start other than 0, from the "
+                      "report or --set.",
+                  90, 2) +
         "\n"
         "\n"
         "Example: velloran-cli fit examples/example-gun.txt --chrono examples/example-shots.csv "

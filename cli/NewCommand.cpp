@@ -39,7 +39,7 @@ int RunNew(const NewOptions& options, CliStreams& io) {
         const auto result = std::make_unique<SimulationResult>();
         SimulateShotFromFields(texts, '.', inputs, *result);
         SummarizeShot(inputs, *result);
-        summary = ReportSummaryOf(*result);
+        summary = ReportSummaryOf(*result, inputs);
     } catch (const CommandFailure& failure) {
         io.err << "The gun was not computed: " << WithClosingFullStop(failure.what())
                << " The report holds its parameters and no summary.\n";

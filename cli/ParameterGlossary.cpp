@@ -1,22 +1,13 @@
 #include "cli/ParameterGlossary.h"
 
+#include "common/FieldNumber.h"
 #include "model/GunParameters.h"
 #include "model/UnitTable.h"
 
 namespace {
 
-std::string RangeText(AcceptedRange range) {
-    switch (range) {
-        case AcceptedRange::AboveMinimumForce:
-            return "above MinimumForce";
-        case AcceptedRange::Positive:
-            break;
-    }
-    return "above 0";
-}
-
-std::string UnitText(const GunParameterInfo& info) {
-    const UnitInfo* unit = UnitNamed(info.unit);
+std::string UnitText(const char* fieldUnit) {
+    const UnitInfo* unit = UnitNamed(fieldUnit);
     if (unit == nullptr) {
         return "no unit";
     }
@@ -26,7 +17,7 @@ std::string UnitText(const GunParameterInfo& info) {
             others += std::string(others.empty() ? "" : ", ") + std::string(other.Name());
         }
     }
-    return std::string(info.unit) + (others.empty() ? "" : "; or " + others);
+    return std::string(fieldUnit) + (others.empty() ? "" : "; or " + others);
 }
 
 // The text as lines of at most Width characters, the first after its indent and the others
@@ -61,15 +52,25 @@ std::string Wrapped(const std::string& text, const std::string& firstIndent,
 
 std::string ParameterGlossary(GlossaryLayout layout) {
     std::string text;
-    for (const GunParameterInfo& info : GunParameterTable) {
+    const auto paragraph = [&](const std::string& head, const std::string& meaning,
+                               const std::string& accepted, const char* actsOn) {
         if (layout == GlossaryLayout::BlankLineBetween && !text.empty()) {
             text += '\n';
         }
-        text += Wrapped(
-            std::string(info.fieldName) + " (" + UnitText(info) + "): " + info.meaning + ".", "",
-            "    ");
-        text += Wrapped("Accepted: " + RangeText(info.range) + ". Acts on: " + info.actsOn + ".",
-                        "    ", "    ");
+        text += Wrapped(head + ": " + meaning + ".", "", "    ");
+        text += Wrapped(accepted + ". Acts on: " + actsOn + ".", "    ", "    ");
+    };
+    for (const GunParameterInfo& info : GunParameterTable) {
+        paragraph(std::string(info.fieldName) + " (" + UnitText(info.unit) + ")", info.meaning,
+                  std::string("Accepted: ") + AcceptedValuesText(info.range), info.actsOn);
+    }
+    for (const OptionalParameterInfo& info : OptionalParameterTable) {
+        const std::string unit = *info.unit != 0 ? std::string(" ") + info.unit : "";
+        paragraph(std::string(info.fieldName) + " (optional, " + UnitText(info.unit) + ")",
+                  info.meaning,
+                  "Neutral: " + NumberToField(info.neutral, '.') + unit +
+                      ". Accepted: " + AcceptedValuesText(info.range),
+                  info.actsOn);
     }
     return text;
 }

@@ -135,7 +135,7 @@ int RunSimulate(const SimulateOptions& options, CliStreams& io) {
         WriteOutput(options.budget, budgetCsv, io);
     }
     if (!options.save.empty()) {
-        SaveGunReport(options.save, gun.name, texts, '.', ReportSummaryOf(*result));
+        SaveGunReport(options.save, gun.name, texts, '.', ReportSummaryOf(*result, inputs));
     }
     return 0;
 }

@@ -113,7 +113,7 @@ int RunSweep(const SweepOptions& options, CliStreams& io) {
     // Only the first shard has the header, so that the shards' outputs in order make the whole.
     if (shard.number == 1) {
         for (const SweepAxis& axis : grid.axes) {
-            io.out << InfoOf(axis.parameter).fieldName << ',';
+            io.out << FieldNameOf(axis.parameter) << ',';
         }
         io.out << ShotFiguresHeader() << ",efficiency\n";
     }

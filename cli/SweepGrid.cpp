@@ -12,6 +12,9 @@ std::string ParameterFieldNames() {
     for (const GunParameterInfo& info : GunParameterTable) {
         names += std::string(names.empty() ? "" : ", ") + info.fieldName;
     }
+    for (const OptionalParameterInfo& info : OptionalParameterTable) {
+        names += std::string(", ") + info.fieldName;
+    }
     return names;
 }
 

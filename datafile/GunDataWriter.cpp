@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/ReportFormat.h"
+#include "datafile/ReportOptionalSection.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ std::string WithCrLf(const std::string& text) {
 // The report, with the summary where there is one.
 void WriteReport(std::ostream& out, std::string_view name,
                  const std::array<double, GunParameterCount>& values,
-                 const GunReportSummary* computed) {
+                 const GunReportSummary* computed, const OptionalParameterValues& optional) {
     std::string text = "\n   *** Velloran *** \n";
     text += RuleLine;
     // The banner's second line holds neither a colon nor a "*", so the reader still meets
@@ -66,6 +67,7 @@ void WriteReport(std::ostream& out, std::string_view name,
         text += FormatReport("\n Bullet Velocity:        %9.3f  m/s", summary.BulletVelocity);
         text += FormatReport("\n Bullet Energy:          %9.3f  J", summary.BulletEnergy);
     }
+    text += OptionalSectionText(optional, computed ? std::optional(computed->model) : std::nullopt);
     const std::string report = WithCrLf(text);
     out.write(report.data(), static_cast<std::streamsize>(report.size()));
 }
@@ -74,11 +76,12 @@ void WriteReport(std::ostream& out, std::string_view name,
 
 void WriteGunData(std::ostream& out, std::string_view name,
                   const std::array<double, GunParameterCount>& values,
-                  const GunReportSummary& summary) {
-    WriteReport(out, name, values, &summary);
+                  const GunReportSummary& summary, const OptionalParameterValues& optional) {
+    WriteReport(out, name, values, &summary, optional);
 }
 
 void WriteGunData(std::ostream& out, std::string_view name,
-                  const std::array<double, GunParameterCount>& values, std::nullopt_t) {
-    WriteReport(out, name, values, nullptr);
+                  const std::array<double, GunParameterCount>& values, std::nullopt_t,
+                  const OptionalParameterValues& optional) {
+    WriteReport(out, name, values, nullptr, optional);
 }

@@ -13,6 +13,7 @@
 #include "common/WholeFileSaving.h"
 #include "datafile/GunDataReader.h"
 #include "datafile/GunDataWriter.h"
+#include "datafile/ReportOptionalSection.h"
 
 namespace {
 
@@ -47,11 +48,19 @@ void SaveReport(const std::filesystem::path& path, const std::string& name,
     for (size_t i = 0; i < values.size(); ++i) {
         values[i] = FieldToNumber(fieldTexts[i], decimalSeparator);
     }
+    // An optional parameter whose text is empty is not given: neutral.
+    OptionalParameterValues optional = NeutralOptionalValues();
+    for (size_t i = 0; i < optional.size(); ++i) {
+        const std::string& text = fieldTexts[GunParameterCount + i];
+        if (!text.empty()) {
+            optional[i] = FieldToNumber(text, decimalSeparator);
+        }
+    }
     std::ostringstream text;
     if (summary != nullptr) {
-        WriteGunData(text, name, values, *summary);
+        WriteGunData(text, name, values, *summary, optional);
     } else {
-        WriteGunData(text, name, values, std::nullopt);
+        WriteGunData(text, name, values, std::nullopt, optional);
     }
     const std::string report = std::move(text).str();
 
@@ -82,10 +91,15 @@ GunParameters LoadGunReport(const std::filesystem::path& path) {
     if (bytes->size() > LargestReport) {
         ShowMessageAndAbort(WrongDataFormatMessage);
     }
-    std::istringstream report(std::move(*bytes));
-    const std::optional<GunParameters> gun = ReadGunData(report);
+    std::istringstream report(*bytes);
+    std::optional<GunParameters> gun = ReadGunData(report);
     if (!gun) {
         ShowMessageAndAbort(WrongDataFormatMessage);
     }
+    const OptionalSectionReading section = ReadOptionalSection(*bytes);
+    if (!section.failure.empty()) {
+        ShowMessageAndAbort(section.failure);
+    }
+    gun->optional = section.values;
     return *gun;
 }

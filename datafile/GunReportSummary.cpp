@@ -1,8 +1,13 @@
 #include "datafile/GunReportSummary.h"
 
 #include "model/ComputeCommand.h"
+#include "model/ModelInputs.h"
 
-GunReportSummary ReportSummaryOf(const SimulationResult& result) {
-    return {result.MaximumPressure, result.MaximumPistonVelocity, result.MaximumTemperature,
-            MuzzleVelocity(result), result.BulletEnergy};
+GunReportSummary ReportSummaryOf(const SimulationResult& result, const ModelInputs& inputs) {
+    return {result.MaximumPressure,
+            result.MaximumPistonVelocity,
+            result.MaximumTemperature,
+            MuzzleVelocity(result),
+            result.BulletEnergy,
+            UsesExtendedModel(inputs) ? SummaryModel::Extended : SummaryModel::Basic};
 }

@@ -9,12 +9,16 @@ GunFieldNumbers::GunFieldNumbers(const GunParameterTexts& texts, char decimalSep
     for (const GunParameterInfo& info : GunParameterTable) {
         Set(info.parameter, texts[static_cast<size_t>(Index(info.parameter))], decimalSeparator);
     }
+    for (const OptionalParameterInfo& info : OptionalParameterTable) {
+        Set(info.parameter, texts[static_cast<size_t>(Index(info.parameter))], decimalSeparator);
+    }
 }
 
 void GunFieldNumbers::Set(GunParameter parameter, std::string_view text, char decimalSeparator) {
     std::optional<double>& number = numbers_[static_cast<size_t>(Index(parameter))];
     const bool wasRefused = !number.has_value();
-    number = TryFieldToNumber(text, decimalSeparator);
+    number = IsOptional(parameter) && text.empty() ? OptionalInfoOf(parameter).neutral
+                                                   : TryFieldToNumber(text, decimalSeparator);
     if (wasRefused) {
         std::erase_if(refusedTexts_,
                       [parameter](const auto& refused) { return refused.first == parameter; });

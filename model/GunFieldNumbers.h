@@ -17,7 +17,8 @@ class GunFieldNumbers {
 public:
     GunFieldNumbers(const GunParameterTexts& texts, char decimalSeparator);
 
-    // Reads the parameter's text anew, as the same text in the texts would be read.
+    // Reads the parameter's text anew, as the same text in the texts would be read. An optional
+    // parameter's empty text is its neutral value.
     void Set(GunParameter parameter, std::string_view text, char decimalSeparator);
 
     // The number of the parameter's text; a text that is no number raises its conversion error
@@ -29,7 +30,7 @@ public:
     std::optional<double> TryNumber(GunParameter parameter) const;
 
 private:
-    std::array<std::optional<double>, GunParameterCount> numbers_;
+    std::array<std::optional<double>, AllParameterCount> numbers_;
     // The texts that are no numbers, for their error message; mostly none.
     std::vector<std::pair<GunParameter, std::string>> refusedTexts_;
 };

@@ -59,7 +59,30 @@ struct FreeParameter {
     double start;
     double base;   // the value the searched ratio scales from: the minimum force, or 0
     size_t given;  // the position in the order given
+    // The range searched, in the search's coordinate: ±SearchBound, narrowed where the values
+    // the parameter accepts end sooner.
+    double lowest = -SearchBound;
+    double highest = SearchBound;
 };
+
+// A restitution stays below 1 and a gas ram's exponent from 1 to 1.67, so their search ends
+// there when a factor of four would go beyond (the start, an accepted value, always inside). A
+// hair inside the ends, so that a value rounded back from the coordinate stays accepted.
+void NarrowToTheAcceptedValues(FreeParameter& free) {
+    constexpr double Hair = 1e-9;
+    const auto coordinate = [&](double value) { return std::log(value / free.start); };
+    switch (RangeOf(free.parameter)) {
+        case AcceptedRange::FromZeroBelowOne:
+            free.highest = std::clamp(coordinate(1) - Hair, 0.0, SearchBound);
+            break;
+        case AcceptedRange::ZeroOrGasRam:
+            free.lowest = std::clamp(coordinate(1) + Hair, -SearchBound, 0.0);
+            free.highest = std::clamp(coordinate(1.67) - Hair, 0.0, SearchBound);
+            break;
+        default:
+            break;
+    }
+}
 
 // Each pellet's computed velocity (m/s, 0 where the shot fails) and the failures' messages by
 // pellet.
@@ -210,8 +233,14 @@ SearchPoint SearchFrom(FitObjective& objective, const std::vector<size_t>& coord
     } context{&objective, &coordinates, best.point};
     const size_t n = coordinates.size();
     nlopt::opt optimiser(nlopt::LN_SBPLX, static_cast<unsigned>(n));
-    optimiser.set_lower_bounds(std::vector<double>(n, -SearchBound));
-    optimiser.set_upper_bounds(std::vector<double>(n, SearchBound));
+    std::vector<double> lowest;
+    std::vector<double> highest;
+    for (const size_t c : coordinates) {
+        lowest.push_back(objective.Free()[c].lowest);
+        highest.push_back(objective.Free()[c].highest);
+    }
+    optimiser.set_lower_bounds(lowest);
+    optimiser.set_upper_bounds(highest);
     optimiser.set_xtol_abs(StepTolerance);
     optimiser.set_maxeval(ComputationsPerParameter * static_cast<int>(n));
     optimiser.set_min_objective(
@@ -344,7 +373,7 @@ std::vector<std::vector<double>> SensitivitiesAt(FitObjective& objective,
             if (span == 0) {
                 ShowMessageAndAbort(
                     std::string("The fit cannot tell how the shots depend on ") +
-                    InfoOf(objective.Free()[j].parameter).fieldName + ": the " +
+                    FieldNameOf(objective.Free()[j].parameter) + ": the " +
                     NumberToField(objective.Pellets()[k].bulletWeight, '.') +
                     " g pellet's shot fails with the value 1 % higher and 1 % lower (" +
                     WithClosingFullStop(up.failures.at(k)) + ")");
@@ -408,8 +437,9 @@ GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter>
     for (size_t given = 0; given < freeParameters.size(); ++given) {
         const GunParameter parameter = freeParameters[given];
         const double start = FieldToNumber(gun[static_cast<size_t>(Index(parameter))], '.');
-        const bool aboveMinimum = InfoOf(parameter).range == AcceptedRange::AboveMinimumForce;
+        const bool aboveMinimum = RangeOf(parameter) == AcceptedRange::AboveMinimumForce;
         free.push_back({parameter, start, aboveMinimum ? minimumForce : 0, given});
+        NarrowToTheAcceptedValues(free.back());
     }
     std::sort(free.begin(), free.end(), [](const FreeParameter& a, const FreeParameter& b) {
         return Index(a.parameter) < Index(b.parameter);
@@ -471,21 +501,20 @@ GunFit FitGunToShots(const GunParameterTexts& gun, std::span<const GunParameter>
         const double fitted = FieldToNumber(fit.gun[static_cast<size_t>(Index(p.parameter))], '.');
         const std::optional<double> relative = uncertainty.relativeErrors[j];
         std::vector<double> end = point;
-        end[j] = -SearchBound;
+        end[j] = p.lowest;
         const double lowest = objective.ValuesAt(end)[j];
-        end[j] = SearchBound;
+        end[j] = p.highest;
         const double highest = objective.ValuesAt(end)[j];
         fit.parameters[p.given] = {
             p.parameter,
             p.start,
             fitted,
             relative ? std::optional<double>(*relative * fitted) : std::nullopt,
-            std::fabs(point[j]) > SearchBound - 100 * StepTolerance,
+            point[j] < p.lowest + 100 * StepTolerance || point[j] > p.highest - 100 * StepTolerance,
             lowest,
             highest};
         if (!std::isfinite(fitted) || (relative && !std::isfinite(*relative * fitted))) {
-            AbortNotFinite(std::string(InfoOf(p.parameter).fieldName) + " has no finite value",
-                           shots);
+            AbortNotFinite(std::string(FieldNameOf(p.parameter)) + " has no finite value", shots);
         }
     }
     if (!uncertainty.correlations.empty()) {

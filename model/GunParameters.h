@@ -1,7 +1,9 @@
 #pragma once
 // The sixteen numbers and the name that describe a gun, in display units and in the fixed
 // order of the entry fields, of the reading and of the report file; and the one table that
-// says, for each number, how the window, the report and the command line present it.
+// says, for each number, how the window, the report and the command line present it. Apart
+// from them, the extended model's five optional parameters, which the window does not show:
+// the command line sets them and the report keeps them in a section of their own.
 
 #include <array>
 #include <optional>
@@ -26,6 +28,12 @@ enum class GunParameter {
     AdiabaticExponent,  // dimensionless
     AirPressure,        // MPa, ambient
     ComputationStep,    // ms, integration time step
+    // The optional parameters, in the order of OptionalParameterTable (docs/extended-model.md).
+    PortDiameter,       // mm, effective transfer port diameter; 0: no restriction
+    PortLength,         // mm, transfer port length
+    PistonRestitution,  // dimensionless, rebound over impact speed; 0: dead stop
+    GasRamExponent,     // dimensionless, polytropic exponent of a gas ram; 0: coil spring
+    AirTemperature,     // K, the air's temperature at the start; 0: fixed air density
 };
 
 inline constexpr int Index(GunParameter parameter) {
@@ -37,7 +45,31 @@ inline constexpr int Index(GunParameter parameter) {
 enum class AcceptedRange {
     Positive,           // greater than 0
     AboveMinimumForce,  // greater than the minimum force: the spring rate must be positive
+    ZeroOrPositive,     // 0 (neutral) or greater than 0
+    FromZeroBelowOne,   // from 0 up to but excluding 1
+    ZeroOrGasRam,       // 0 (coil spring) or from 1 to 1.67
 };
+
+// "above 0", "0, or from 1 to 1.67": the accepted values in words, for lists and messages.
+const char* AcceptedValuesText(AcceptedRange range);
+
+// Whether an optional parameter's value (in its display unit) lies in its range. The ranges
+// of the sixteen depend on derived values and are checked by ValidateModelInputs.
+constexpr bool IsAccepted(AcceptedRange range, double value) {
+    switch (range) {
+        case AcceptedRange::Positive:
+            return value > 0;
+        case AcceptedRange::ZeroOrPositive:
+            return value >= 0;
+        case AcceptedRange::FromZeroBelowOne:
+            return value >= 0 && value < 1;
+        case AcceptedRange::ZeroOrGasRam:
+            return value == 0 || (value >= 1.0 && value <= 1.67);
+        case AcceptedRange::AboveMinimumForce:
+            break;
+    }
+    return false;
+}
 
 // Where a parameter's field stands in the main window's "Parametres" box: two columns of eight.
 struct FieldSlot {
@@ -164,17 +196,105 @@ static_assert(GunParameterTableChecks::EverySlotInsideTheBoxAndTakenOnce(),
 static_assert(GunParameterTableChecks::EveryRowComplete(),
               "every row needs its texts; a report label holds exactly one colon and no '*'");
 
+// The row of one of the sixteen; FieldNameOf, UnitOf and RangeOf serve any parameter.
 inline constexpr const GunParameterInfo& InfoOf(GunParameter parameter) {
     return GunParameterTable[static_cast<size_t>(Index(parameter))];
 }
 
-// The parameter whose field name is given (case-sensitive), if any.
+struct OptionalParameterInfo {
+    GunParameter parameter;
+    const char* fieldName;    // PortDiameter: the name on the command line
+    const char* unit;         // "mm", or "" for a dimensionless quantity
+    double neutral;           // the value at which the shot is the basic model's
+    const char* reportLabel;  // the line of the report's optional section up to its number
+    AcceptedRange range;
+    const char* meaning;
+    const char* actsOn;
+};
+
+// clang-format off
+inline constexpr auto OptionalParameterTable = std::to_array<OptionalParameterInfo>({
+    {GunParameter::PortDiameter,      "PortDiameter",      "mm", 0,  " Port Diameter [mm]:        ", AcceptedRange::ZeroOrPositive,
+     "effective diameter of the transfer port, its discharge loss included; 0 = no restriction",
+     "the flow from the cylinder into a breech volume of its own, which the bullet then sees"},
+    {GunParameter::PortLength,        "PortLength",        "mm", 22, " Port Length [mm]:          ", AcceptedRange::Positive,
+     "length of the transfer port",
+     "the breech volume, the port's volume with the bore behind the seated bullet"},
+    {GunParameter::PistonRestitution, "PistonRestitution", "",   0,  " Piston Restitution [-]:    ", AcceptedRange::FromZeroBelowOne,
+     "the piston's rebound speed over its impact speed at the end of the cylinder; 0 = dead stop",
+     "the piston's motion after it strikes the end of the cylinder, and the energy lost there"},
+    {GunParameter::GasRamExponent,    "GasRamExponent",    "",   0,  " Gas Ram Exponent [-]:      ", AcceptedRange::ZeroOrGasRam,
+     "0 = coil spring; else a gas ram whose force falls polytropically with this exponent",
+     "the driving force, from MaximumForce cocked to MinimumForce at the end of the stroke; SpringWeight is then the ram's moving mass"},
+    {GunParameter::AirTemperature,    "AirTemperature",    "K",  0,  " Air Temperature [K]:       ", AcceptedRange::ZeroOrPositive,
+     "the air's temperature at the start; 0 = the fixed air density",
+     "the air's mass, then from AirPressure, the volume and this temperature"},
+});
+// clang-format on
+
+inline constexpr int OptionalParameterCount = static_cast<int>(OptionalParameterTable.size());
+inline constexpr int AllParameterCount = GunParameterCount + OptionalParameterCount;
+
+namespace GunParameterTableChecks {
+constexpr bool OptionalRowsFollowTheEnumeration() {
+    for (size_t i = 0; i < OptionalParameterTable.size(); ++i) {
+        const OptionalParameterInfo& info = OptionalParameterTable[i];
+        if (Index(info.parameter) != GunParameterCount + static_cast<int>(i) ||
+            !LabelEndsWithTheColonTheReaderCounts(info.reportLabel) ||
+            !IsAccepted(info.range, info.neutral)) {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace GunParameterTableChecks
+static_assert(GunParameterTableChecks::OptionalRowsFollowTheEnumeration(),
+              "OptionalParameterTable follows the sixteen in the enumeration's order; each "
+              "label holds one colon, and each neutral value is an accepted one");
+
+constexpr bool IsOptional(GunParameter parameter) {
+    return Index(parameter) >= GunParameterCount;
+}
+
+// The row of an optional parameter.
+inline constexpr const OptionalParameterInfo& OptionalInfoOf(GunParameter parameter) {
+    return OptionalParameterTable[static_cast<size_t>(Index(parameter) - GunParameterCount)];
+}
+
+// What every parameter has, whichever table holds its row.
+constexpr const char* FieldNameOf(GunParameter parameter) {
+    return IsOptional(parameter) ? OptionalInfoOf(parameter).fieldName
+                                 : InfoOf(parameter).fieldName;
+}
+constexpr const char* UnitOf(GunParameter parameter) {
+    return IsOptional(parameter) ? OptionalInfoOf(parameter).unit : InfoOf(parameter).unit;
+}
+constexpr AcceptedRange RangeOf(GunParameter parameter) {
+    return IsOptional(parameter) ? OptionalInfoOf(parameter).range : InfoOf(parameter).range;
+}
+
+// The parameter whose field name is given (case-sensitive), the sixteen and the optional five,
+// if any.
 std::optional<GunParameter> GunParameterByFieldName(std::string_view fieldName);
 
-// The texts of the sixteen entry fields, as the user typed them.
-using GunParameterTexts = std::array<std::string, GunParameterCount>;
+// The values of the optional parameters in the table's order, in their display units.
+using OptionalParameterValues = std::array<double, OptionalParameterCount>;
+
+constexpr OptionalParameterValues NeutralOptionalValues() {
+    OptionalParameterValues values{};
+    for (size_t i = 0; i < values.size(); ++i) {
+        values[i] = OptionalParameterTable[i].neutral;
+    }
+    return values;
+}
+
+// The texts of the sixteen entry fields, as the user typed them, followed by those of the five
+// optional parameters: an empty text there means the parameter is not given and neutral (the
+// window leaves them so, and computes the basic model).
+using GunParameterTexts = std::array<std::string, AllParameterCount>;
 
 struct GunParameters {
     std::array<double, GunParameterCount> values{};
+    OptionalParameterValues optional = NeutralOptionalValues();
     std::string name;  // GunName; used only by the report file
 };

@@ -1,9 +1,40 @@
 #include "model/ModelInputs.h"
 
+#include <string>
+
 #include "common/CommandErrors.h"
+#include "common/FieldNumber.h"
 #include "common/FloatingPointFaults.h"
 
 using namespace ModelConstants;
+
+namespace {
+
+// The optional inputs (an empty text reads as the neutral value, GunFieldNumbers). Each must
+// lie in its range, or the command ends with a message that names the parameter and the
+// accepted values. Millimetres become metres by a division, which gives the neutral port
+// length of 22 mm as exactly the basic model's constant.
+void ReadOptionalInputs(const GunFieldNumbers& fields, ModelInputs& inputs) {
+    const auto accepted = [&](GunParameter parameter) {
+        const double value = fields.Number(parameter);
+        const OptionalParameterInfo& info = OptionalInfoOf(parameter);
+        if (!IsAccepted(info.range, value)) {
+            ShowMessageAndAbort(std::string(info.fieldName) + " must be " +
+                                AcceptedValuesText(info.range) +
+                                (*info.unit != 0 ? std::string(" ") + info.unit : "") + ", not " +
+                                NumberToField(value, '.') + ".");
+        }
+        return value;
+    };
+    using enum GunParameter;
+    inputs.PortDiameter = accepted(PortDiameter) / 1000;
+    inputs.PortLength = accepted(PortLength) / 1000;
+    inputs.PistonRestitution = accepted(PistonRestitution);
+    inputs.GasRamExponent = accepted(GasRamExponent);
+    inputs.AirTemperature = accepted(AirTemperature);
+}
+
+}  // namespace
 
 void ReadModelInputs(const GunParameterTexts& texts, char decimalSeparator, ModelInputs& inputs) {
     ReadModelInputs(GunFieldNumbers(texts, decimalSeparator), inputs);
@@ -42,6 +73,7 @@ void ReadModelInputs(const GunFieldNumbers& fields, ModelInputs& inputs) {
     store(inputs.Kappa, field(AdiabaticExponent));
     store(inputs.AmbientPressure, field(AirPressure) * 1e6);
     store(inputs.TimeStep, field(ComputationStep) * 0.001);
+    ReadOptionalInputs(fields, inputs);
 }
 
 void ValidateModelInputs(const ModelInputs& in) {

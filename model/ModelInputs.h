@@ -55,7 +55,9 @@ bool UsesExtendedModel(const ModelInputs& inputs);
 // completed ones, writing each value as soon as it is read. A text that is not a number
 // raises its conversion error; a stroke of 0 or less, checked right after the minimum force
 // and before the maximum force is read, ends the command with
-// "One or more Parameters out of range."; a floating-point fault raises its error.
+// "One or more Parameters out of range."; a floating-point fault raises its error. Then the
+// optional five: an empty text leaves its neutral value, a value outside its range ends the
+// command with a message naming the parameter and the values it accepts.
 void ReadModelInputs(const GunParameterTexts& texts, char decimalSeparator, ModelInputs& inputs);
 // The same from the texts' numbers, read before.
 void ReadModelInputs(const GunFieldNumbers& fields, ModelInputs& inputs);

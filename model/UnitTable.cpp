@@ -68,14 +68,21 @@ std::string UnitSpellings(Quantity quantity) {
 
 namespace {
 // A parameter's value given with a unit is converted into the unit of its field.
+constexpr bool IsUnitOfTheTable(std::string_view unit) {
+    bool found = unit.empty();
+    for (const UnitInfo& candidate : UnitTable) {
+        found = found || candidate.Name() == unit;
+    }
+    return found;
+}
 constexpr bool EveryFieldUnitInTheTable() {
     for (const GunParameterInfo& parameter : GunParameterTable) {
-        const std::string_view unit = parameter.unit;
-        bool found = unit.empty();
-        for (const UnitInfo& candidate : UnitTable) {
-            found = found || candidate.Name() == unit;
+        if (!IsUnitOfTheTable(parameter.unit)) {
+            return false;
         }
-        if (!found) {
+    }
+    for (const OptionalParameterInfo& parameter : OptionalParameterTable) {
+        if (!IsUnitOfTheTable(parameter.unit)) {
             return false;
         }
     }

@@ -11,7 +11,7 @@
 
 #include "model/PelletUnits.h"
 
-enum class Quantity { Mass, Length, Velocity, Energy, Pressure, Force, Time };
+enum class Quantity { Mass, Length, Velocity, Energy, Pressure, Force, Time, Temperature };
 
 struct QuantityInfo {
     Quantity quantity;
@@ -31,6 +31,7 @@ inline constexpr auto QuantityTable = std::to_array<QuantityInfo>({
     {Quantity::Pressure, "pressure", "MPa", 2},
     {Quantity::Force,    "force",    "N",   3},
     {Quantity::Time,     "time",     "ms",  3},
+    {Quantity::Temperature, "temperature", "K", 3},
 });
 // clang-format on
 
@@ -78,6 +79,8 @@ inline constexpr auto UnitTable = std::to_array<UnitInfo>({
     {Quantity::Time,     1,                                    {"ms"}},
     {Quantity::Time,     1000,                                 {"s"}},
     {Quantity::Time,     0.001,                                {"µs", "us"}},
+    // Kelvin only: a scale with an offset is no size.
+    {Quantity::Temperature, 1,                                 {"K"}},
 });
 // clang-format on
 

@@ -31,7 +31,7 @@ protected:
     ComputeAndGraph() : v(*windows.vstup) {}
 
     void TypeGun(const GunParameterTexts& texts) {
-        for (size_t i = 0; i < texts.size(); ++i) {
+        for (size_t i = 0; i < v.ParameterEdits.size(); ++i) {
             QLineEdit* edit = v.ParameterEdits[i];
             edit->selectAll();
             QTest::keyClick(edit, Qt::Key_Delete);

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "app/Vstup1.h"
+#include "datafile/GunReportFile.h"
 #include "tests/app/WindowsFixture.h"
 #include "tests/datafile/FakeGunFileDialogs.h"
 #include "tests/support/ExampleGun.h"
@@ -25,7 +26,7 @@ protected:
     }
 
     void TypeGun(const GunParameterTexts& texts) {
-        for (size_t i = 0; i < texts.size(); ++i) {
+        for (size_t i = 0; i < windows.vstup->ParameterEdits.size(); ++i) {
             windows.vstup->ParameterEdits[i]->setText(QString::fromStdString(texts[i]));
         }
     }
@@ -134,6 +135,36 @@ TEST_F(LoadSaveWithDecimalComma, FieldsFollowTheUsersSeparatorWhileTheFileKeepsA
     v.Button1Click();
     EXPECT_EQ(v.ParameterEdits[0]->text(), "4,5");
     EXPECT_EQ(v.ParameterEdits[15]->text(), "0,01");
+}
+
+// The window has no fields for the optional parameters: Load keeps a report's section and Save
+// writes it back (with the user's separator in between), saying that the summary beside it is
+// the basic model's; a report without a section leaves none to keep.
+TEST_F(LoadSaveWithDecimalComma, AnOptionalSectionSurvivesLoadAndSaveMarkedAsTheBasicModels) {
+    Tvstup& v = *windows.vstup;
+    GunParameterTexts ported = ExampleGunTexts();
+    ported[static_cast<size_t>(Index(GunParameter::PortLength))] = "25.5";
+    ported[static_cast<size_t>(Index(GunParameter::AirTemperature))] = "293.15";
+    SaveGunReport(PathOf("cli.txt").toStdString(), " Air Gun", ported, '.',
+                  GunReportSummary{1, 2, 3, 4, 5, SummaryModel::Extended});
+    const auto saveAndRead = [&](const char* from, const char* to) {
+        dialogs->fileToOpen = PathOf(from);
+        v.Button1Click();
+        dialogs->fileToSave = PathOf(to);
+        v.Button7Click();
+        QFile saved(PathOf(to));
+        return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+    };
+    const QByteArray kept = saveAndRead("cli.txt", "window.txt");
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(v.ParameterEdits[0]->text(), "4,5");
+    EXPECT_EQ(LoadGunReport(PathOf("window.txt").toStdString()).optional,
+              (OptionalParameterValues{0, 25.5, 0, 0, 293.15}));
+    EXPECT_TRUE(kept.contains("\r\n Summary Above:             basic model, without these\r\n"));
+
+    SaveGunReport(PathOf("plain.txt").toStdString(), " Air Gun", ExampleGunTexts(), '.',
+                  GunReportSummary{});
+    EXPECT_FALSE(saveAndRead("plain.txt", "again.txt").contains("Optional Parameters"));
 }
 
 }  // namespace

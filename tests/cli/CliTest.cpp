@@ -16,6 +16,7 @@
 #include <tuple>
 
 #include "app/Vstup1.h"
+#include "cli/CliCommand.h"
 #include "cli/CliNumbers.h"
 #include "cli/CsvFormat.h"
 #include "cli/ParameterGlossary.h"
@@ -24,6 +25,7 @@
 #include "common/Version.h"
 #include "model/ComputeCommand.h"
 #include "model/EnergyBudget.h"
+#include "model/GunBatch.h"
 #include "model/SmoothShot.h"
 #include "tests/app/WindowsFixture.h"
 #include "tests/cli/CliFixture.h"
@@ -134,7 +136,7 @@ TEST_F(Simulate, NewAndSetMakeAndChangeGunsAsTheWindowWould) {
     ASSERT_EQ(made.status, 0) << made.err;
     const auto result = ComputedExample();
     SaveGunReport(PathOf("expected.txt"), " Air Gun", ExampleGunTexts(), '.',
-                  ReportSummaryOf(*result));
+                  ReportSummaryOf(*result, CompletedInputsOf(ExampleGunTexts())));
     const auto bytes = [this](const char* name) {
         QFile file(QString::fromStdString(PathOf(name)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -159,6 +161,45 @@ TEST_F(Simulate, NewAndSetMakeAndChangeGunsAsTheWindowWould) {
     SummarizeShot(inputs, *expected);
     EXPECT_EQ(Run({"simulate", PathOf("example.txt"), "--set", "BulletWeight=7.9gr"}).out,
               Lines(SummaryLines(*expected)));
+}
+
+// The optional five: set in any unit of their quantity, they reach the inputs in SI units; a
+// report's section goes through the command line, now marked as the extended model's; neutral
+// values given on the command line change no byte.
+TEST_F(Simulate, CarriesTheOptionalParametersFromCommandLineAndReportToTheInputsAndBack) {
+    GunParameters gun;
+    for (size_t i = 0; i < gun.values.size(); ++i) {
+        gun.values[i] = FieldToNumber(ExampleGunTexts()[i], '.');
+    }
+    const ModelInputs inputs =
+        CheckedInputsOf(ParameterTextsOf(WithSettings(
+                            gun, ParseParameterSettings({"PortDiameter=2mm", "PortLength=2.5cm",
+                                                         "AirTemperature=293K"}))),
+                        '.');
+    EXPECT_EQ(inputs.PortDiameter, 0.002);
+    EXPECT_EQ(inputs.PortLength, 0.025);
+    EXPECT_EQ(inputs.AirTemperature, 293);
+
+    GunParameterTexts ported = ExampleGunTexts();
+    ported[static_cast<size_t>(Index(PortLength))] = "25";
+    ported[static_cast<size_t>(Index(PistonRestitution))] = "0.25";
+    SaveGun("ported.txt", ported);
+    ASSERT_EQ(Run({"simulate", PathOf("ported.txt"), "--save", PathOf("again.txt")}).status, 0);
+    EXPECT_EQ(LoadGunReport(PathOf("again.txt")).optional,
+              (OptionalParameterValues{0, 25, 0.25, 0, 0}));
+    QFile again(QString::fromStdString(PathOf("again.txt")));
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(again.readAll().contains(" Summary Above:             extended model, with these"));
+
+    const char* neutral =
+        "PortDiameter=0,PortLength=22mm,PistonRestitution=0,GasRamExponent=0,"
+        "AirTemperature=0K";
+    EXPECT_EQ(Run({"simulate", PathOf("example.txt"), "--set", neutral}).out,
+              Run({"simulate", PathOf("example.txt")}).out);
+    EXPECT_EQ(
+        Run({"sweep", PathOf("example.txt"), "--vary", "PistonStroke=50:70:3", "--set", neutral})
+            .out,
+        Run({"sweep", PathOf("example.txt"), "--vary", "PistonStroke=50:70:3"}).out);
 }
 
 TEST_F(Simulate, RefusesBadReportsWithTheWindowsMessages) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "datafile/GunDataWriter.h"
+#include "datafile/ReportOptionalSection.h"
 
 namespace {
 
@@ -167,6 +168,45 @@ TEST(GunDataReader, ANameWithALineBreakNoLongerShiftsTheParameters) {
     EXPECT_EQ(gun->name, " Pasted  Note: 99 ");
     EXPECT_EQ(gun->values[0], 1);
     EXPECT_EQ(gun->values[2], 3);
+}
+
+// The optional section after the summary is no concern of the window's reader: it reads the
+// same name and sixteen from a report with it as without. The section's own reader gives the
+// five back, the neutral ones without a section, and names what it cannot read.
+TEST(GunDataReader, AnOptionalSectionChangesNothingTheWindowReadsAndReadsBackByItself) {
+    const std::array<double, GunParameterCount> values = {4.5, 0.5,  450, 1.05, 1,  0.2, 25,  0.1,
+                                                          3,   0.03, 200, 400,  60, 1.4, 0.1, 0.01};
+    const OptionalParameterValues optional = {2, 25, 0.5, 1.3, 293.15};
+    std::stringstream plain;
+    std::stringstream sectioned;
+    WriteGunData(plain, " Air Gun", values, {1, 2, 3, 4, 5, SummaryModel::Basic});
+    WriteGunData(sectioned, " Air Gun", values, {1, 2, 3, 4, 5, SummaryModel::Extended}, optional);
+    const std::string report = sectioned.str();
+    ASSERT_TRUE(report.starts_with(plain.str()));
+    EXPECT_NE(report.find("\r\n Summary Above:             extended model, with these\r\n"
+                          " Port Diameter [mm]:         2.000\r\n"),
+              std::string::npos);
+    const std::optional<GunParameters> withSection = ReadGunData(sectioned);
+    const std::optional<GunParameters> without = ReadGunData(plain);
+    ASSERT_TRUE(withSection && without);
+    EXPECT_EQ(withSection->name, without->name);
+    EXPECT_EQ(withSection->values, without->values);
+
+    const OptionalSectionReading read = ReadOptionalSection(report);
+    EXPECT_EQ(read.failure, "");
+    EXPECT_EQ(read.values, (OptionalParameterValues{2, 25, 0.5, 1.3, 293.15}));
+    EXPECT_EQ(ReadOptionalSection(plain.str()).values, NeutralOptionalValues());
+
+    // clang-format off
+    const std::pair<std::string, std::string> damaged[] = {
+        {" Port Width [mm]: 2", "The optional parameters hold a line that is none of theirs: 'Port Width [mm]: 2'."},
+        {" Port Length [mm]: 2,5", "The optional parameters' line 'Port Length [mm]: 2,5' holds no number written with a point."},
+        {" Port Diameter [mm]: 3", "The optional parameters give PortDiameter twice."},
+    };
+    // clang-format on
+    for (const auto& [line, failure] : damaged) {
+        EXPECT_EQ(ReadOptionalSection(report + "\r\n" + line).failure, failure);
+    }
 }
 
 }  // namespace

@@ -39,8 +39,8 @@ SimulationResult& ResultRecord() {
 }
 
 GunParameterTexts DecodeFieldTexts(const std::uint8_t* bytes) {
-    GunParameterTexts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
+    GunParameterTexts texts;  // the optional five left empty: the basic model
+    for (std::size_t i = 0; i < GunParameterCount; ++i) {
         double value = 0;
         std::memcpy(&value, bytes + i * sizeof(double), sizeof(double));
         texts[i] = NumberToField(std::fabs(value), '.');

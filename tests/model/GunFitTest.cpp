@@ -140,6 +140,23 @@ TEST(GunFit, NamesParametersThatActOnlyTogether) {
     EXPECT_EQ(fit.parameters[0].parameter, PackingThickness);  // in the order given
 }
 
+// A factor of four about the start would take a restitution to 1 and beyond, a gas ram's
+// exponent below 1 and above 1.67, where every shot is refused: the search keeps inside.
+TEST(GunFit, SearchesARestitutionAndAGasRamOnlyOverTheValuesTheyAccept) {
+    const GunParameterTexts gun =
+        ExampleGunWith({{PistonRestitution, "0.6"}, {GasRamExponent, "1.6"}});
+    std::vector<MeasuredShot> shots;
+    for (const double pellet : {0.45, 0.68}) {
+        shots.push_back({pellet, 0.99 * ComputedVelocity(gun, pellet)});
+    }
+    const GunParameter free[] = {PistonRestitution, GasRamExponent};
+    const GunFit fit = FitGunToShots(gun, free, shots);
+    EXPECT_NEAR(fit.parameters[0].searchedFrom, 0.15, 1e-12);
+    EXPECT_LT(fit.parameters[0].searchedTo, 1);
+    EXPECT_GE(fit.parameters[1].searchedFrom, 1);
+    EXPECT_LE(fit.parameters[1].searchedTo, 1.67);
+}
+
 // Velocities no gun reaches make every sum of squares infinite; the fit must end with a
 // message instead of reporting an infinite RMS residual as a result.
 TEST(GunFit, RefusesShotsWhoseResidualsAreNotFinite) {

@@ -69,6 +69,26 @@ TEST(ReadModelInputs, ReportsOnlyTheFirstBadFieldInReadingOrder) {
               "error: '6O' is not a valid floating point value");
 }
 
+// An optional parameter's range is checked where it is read; the message names it and the
+// values it accepts. The edges of each range are the rows most easily got wrong.
+TEST(ReadModelInputs, RefusesAnOptionalValueOutsideItsRangeNamingWhatItAccepts) {
+    // clang-format off
+    const std::pair<std::pair<GunParameter, const char*>, std::string> cases[] = {
+        {{PortDiameter,      "-0.1"}, "abort: PortDiameter must be 0 or above 0 mm, not -0.1."},
+        {{PortLength,        "0"},    "abort: PortLength must be above 0 mm, not 0."},
+        {{PistonRestitution, "1"},    "abort: PistonRestitution must be from 0 to below 1, not 1."},
+        {{GasRamExponent,    "0.99"}, "abort: GasRamExponent must be 0, or from 1 to 1.67, not 0.99."},
+        {{GasRamExponent,    "1.68"}, "abort: GasRamExponent must be 0, or from 1 to 1.67, not 1.68."},
+        {{AirTemperature,    "-1"},   "abort: AirTemperature must be 0 or above 0 K, not -1."},
+        {{GasRamExponent,    "1.67"}, ""},
+        {{PistonRestitution, "0"},    ""},
+    };
+    // clang-format on
+    for (const auto& [change, failure] : cases) {
+        EXPECT_EQ(ReadingFailure(ExampleGunWith({change})), failure) << change.second;
+    }
+}
+
 // A variant's numbers are the gun's with its own texts set anew; a refused text set again must
 // not leave the old text's message behind.
 TEST(ReadModelInputs, ReadsAVariantsNumbersAsItsOwnTexts) {

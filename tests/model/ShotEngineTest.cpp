@@ -25,7 +25,7 @@ TEST_F(ShotEngine, StartsWithTheAirJustBelowAmbientAndThePistonAccelerating) {
     EXPECT_NEAR(StateDerivative(PistonVelocityComponent, y, in), 1717.3, 0.05);
     EXPECT_NEAR(StateDerivative(BulletVelocityComponent, y, in), -37.8, 0.05);
     // p_a / (1.293 × 287) at 0.1 MPa
-    EXPECT_NEAR(AirTemperature(y, in), 269.48, 0.005);
+    EXPECT_NEAR(::AirTemperature(y, in), 269.48, 0.005);
     EXPECT_EQ(StateDerivative(PistonTravelComponent, y, in), 0);
     EXPECT_EQ(StateDerivative(5, y, in), 0);
     EXPECT_EQ(StateDerivative(-1, y, in), 0);
@@ -33,7 +33,7 @@ TEST_F(ShotEngine, StartsWithTheAirJustBelowAmbientAndThePistonAccelerating) {
 
 TEST_F(ShotEngine, InitialTemperatureFollowsTheAmbientPressure) {
     const ModelInputs in = CompletedInputsOf(ExampleGunWith({{AirPressure, "0.101325"}}));
-    EXPECT_NEAR(AirTemperature(InitialShotState(in), in), 273.05, 0.005);
+    EXPECT_NEAR(::AirTemperature(InitialShotState(in), in), 273.05, 0.005);
 }
 
 TEST_F(ShotEngine, TheExampleGunLeavesTheMuzzleAtAbout205MetresPerSecond) {

@@ -57,7 +57,7 @@ Expect "velloran-cli s" "simulate sweep spring"
 Expect "velloran-cli --v" "--version"
 Expect "velloran-cli sweep gun.txt --" "--vary --set --threads --shard --smooth --help"
 Expect "velloran-cli sweep gun.txt --vary Pis" \
-    "PistonWeight= PistonDiameter= PistonFriction= PistonStroke="
+    "PistonWeight= PistonDiameter= PistonFriction= PistonStroke= PistonRestitution="
 Expect "velloran-cli sweep gun.txt --vary PistonStroke=50:70:5 --vary Bul" "BulletWeight="
 Expect "velloran-cli sweep gun.txt --vary PistonStroke=5" ""
 Expect "velloran-cli plot gun.txt --y p" "piston_velocity piston_travel pressure"
