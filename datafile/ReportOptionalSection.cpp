@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "common/FieldNumber.h"
 #include "common/ReportFormat.h"
@@ -54,7 +55,12 @@ std::string OptionalSectionText(const OptionalParameterValues& values,
     return text;
 }
 
-OptionalSectionReading ReadOptionalSection(std::string_view report) {
+OptionalSectionReading ReadOptionalSection(std::string_view reportAsStored) {
+    // A carriage return is dropped wherever it stands, inside a line too, so that a message
+    // quotes the line as an editor shows it.
+    std::string withoutReturns(reportAsStored);
+    std::erase(withoutReturns, '\r');
+    const std::string_view report = withoutReturns;
     OptionalSectionReading reading;
     bool inSection = false;
     std::array<bool, OptionalParameterCount> given{};
