@@ -382,28 +382,6 @@ template <class T, size_t N, class Mask>
 }
 
 template <class T, size_t N, class Mask>
-[[gnu::always_inline]] inline Mask EventWatched(ShotEvent event, const ExtendedShotState<T, N>& y,
-                                                const ExtendedShotCoefficients<T>& c,
-                                                const BasicShotRegime<Mask>& r) {
-    const Mask always = T{} >= 0.0;
-    switch (event) {
-        case ShotEvent::Release:
-            return AndNot(r.bulletReleased, always);
-        case ShotEvent::DeadStop:
-            return AndNot(r.pistonBack, AndNot(r.pistonAtRest, always));
-        case ShotEvent::Turn:
-            return AndNot(r.pistonAtRest, always);
-        case ShotEvent::LeaveForward:
-            return And(r.pistonAtRest, y[PistonTravelComponent] < c.stroke);
-        case ShotEvent::LeaveBack:
-            return r.pistonAtRest;
-        case ShotEvent::Muzzle:
-            return r.bulletReleased;
-    }
-    return T{} < 0.0;
-}
-
-template <class T, size_t N, class Mask>
 [[gnu::always_inline]] inline Mask EventWithin(ShotEvent event, const ExtendedShotState<T, N>& y,
                                                const ExtendedShotState<T, N>& end,
                                                const ExtendedShotCoefficients<T>& c,

@@ -391,11 +391,13 @@ template <class T, class Mask>
     return T{};
 }
 
-// Where the event is watched: the regimes in which it can happen.
-template <class T, class Mask>
-[[gnu::always_inline]] inline Mask EventWatched(ShotEvent event, const BasicShotState<T>& y,
-                                                const ShotCoefficients<T>& c,
+// Where the event is watched: the regimes in which it can happen. The same for the extended
+// model's state (model/ExtendedStepArithmetic-inl.h), which begins with the basic components.
+template <class State, class Coefficients, class Mask>
+[[gnu::always_inline]] inline Mask EventWatched(ShotEvent event, const State& y,
+                                                const Coefficients& c,
                                                 const BasicShotRegime<Mask>& r) {
+    using T = typename State::value_type;
     const Mask always = T{} >= 0.0;
     switch (event) {
         case ShotEvent::Release:

@@ -9,14 +9,10 @@ using namespace SmoothStepping;
 
 namespace {
 
-// The smooth figures of an extended shot (docs/extended-model.md), one by one.
-ShotFigures ComputeExtendedSmoothShotFigures(const ModelInputs& completedInputs) {
-    if (std::string refusal = PortStepRefusal(completedInputs); !refusal.empty()) {
-        return ShotFigures{std::move(refusal)};
-    }
-    ClearFloatingPointFaults();
-    const ExtendedCoefficients c = ExtendedCoefficientsOf(completedInputs);
-    auto shot = StartExtendedSmoothShot<ExtendedCoreComponentCount>(completedInputs, c);
+// Steps the shot on to the muzzle or the step limit and gives its figures, or the message its
+// run ended with.
+template <class Shot, class ShotCoefficients>
+ShotFigures FiguresAtTheMuzzle(Shot& shot, const ShotCoefficients& c, double bulletMass) {
     bool atMuzzle = false;
     while (shot.stepIndex < StepLimit && !atMuzzle) {
         atMuzzle = StepWithEvents(shot, c);
@@ -24,7 +20,7 @@ ShotFigures ComputeExtendedSmoothShotFigures(const ModelInputs& completedInputs)
     ShotFigures figures;
     if (atMuzzle) {
         figures = CompletedShotFigures(shot.summary, shot.stepIndex - 2,
-                                       shot.y[BulletVelocityComponent], completedInputs.BulletMass);
+                                       shot.y[BulletVelocityComponent], bulletMass);
     }
     CompleteBeforeReadingFlags(figures);
     if (const FloatingPointFault fault = PendingFloatingPointFault();
@@ -35,6 +31,17 @@ ShotFigures ComputeExtendedSmoothShotFigures(const ModelInputs& completedInputs)
         return ShotFigures{StepLimitMessage};
     }
     return figures;
+}
+
+// The smooth figures of an extended shot (docs/extended-model.md), one by one.
+ShotFigures ComputeExtendedSmoothShotFigures(const ModelInputs& completedInputs) {
+    if (std::string refusal = PortStepRefusal(completedInputs); !refusal.empty()) {
+        return ShotFigures{std::move(refusal)};
+    }
+    ClearFloatingPointFaults();
+    const ExtendedCoefficients c = ExtendedCoefficientsOf(completedInputs);
+    auto shot = StartExtendedSmoothShot<ExtendedCoreComponentCount>(completedInputs, c);
+    return FiguresAtTheMuzzle(shot, c, completedInputs.BulletMass);
 }
 
 }  // namespace
@@ -62,21 +69,5 @@ ShotFigures ComputeSmoothShotFigures(const ModelInputs& completedInputs) {
     ClearFloatingPointFaults();
     const Coefficients c = CoefficientsOf(completedInputs);
     SmoothShotProgress shot = StartSmoothShot(completedInputs);
-    bool atMuzzle = false;
-    while (shot.stepIndex < StepLimit && !atMuzzle) {
-        atMuzzle = StepSmoothShot(shot, c);
-    }
-    ShotFigures figures;
-    if (atMuzzle) {
-        figures = SmoothShotAtMuzzleFigures(shot, completedInputs.BulletMass);
-    }
-    CompleteBeforeReadingFlags(figures);
-    if (const FloatingPointFault fault = PendingFloatingPointFault();
-        fault != FloatingPointFault::None) {
-        return ShotFigures{FloatingPointFaultMessage(fault)};
-    }
-    if (!atMuzzle) {
-        return ShotFigures{StepLimitMessage};
-    }
-    return figures;
+    return FiguresAtTheMuzzle(shot, c, completedInputs.BulletMass);
 }
