@@ -65,9 +65,8 @@ ExtendedCoefficients ExtendedCoefficientsOf(const ModelInputs& in) {
     c.ramExponent = ram ? in.GasRamExponent : 0;
     c.inverseKappa = 1 / kappa;
     c.criticalRatio = std::pow(2 / (kappa + 1), kappa / (kappa - 1));
-    c.chokedFlowFunction = std::pow(2 / (kappa + 1), (kappa + 1) / (2 * (kappa - 1)));
+    c.chokedFlowFunctionSquared = std::pow(2 / (kappa + 1), (kappa + 1) / (kappa - 1));
     c.subsonicFlowFactor = 2 / (kappa - 1);
-    c.flowFactor = std::sqrt(kappa / GasConstant);
     c.inverseGasConstant = 1 / GasConstant;
     return c;
 }

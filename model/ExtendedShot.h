@@ -14,6 +14,15 @@ using ExtendedState = ExtendedShotState<double, N>;
 using ExtendedShotStateCore = ExtendedState<ExtendedCoreComponentCount>;
 using ExtendedEntry = ExtendedStepEntry<double>;
 
+inline constexpr size_t ExtendedCoefficientCount = [] {
+    ExtendedCoefficients c{};
+    size_t count = 0;
+    VisitExtendedCoefficients(c, [&count](double&) { ++count; });
+    return count;
+}();
+static_assert(sizeof(ExtendedCoefficients) == ExtendedCoefficientCount * sizeof(double),
+              "VisitExtendedCoefficients visits every member of ExtendedShotCoefficients");
+
 ExtendedCoefficients ExtendedCoefficientsOf(const ModelInputs& completedInputs);
 
 // The start state's air: at rest, spread evenly over the cylinder and the passage (the basic

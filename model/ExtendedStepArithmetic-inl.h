@@ -54,9 +54,8 @@ struct ExtendedShotCoefficients {
     T ramExponent;         // polytropic exponent; 0 for a coil spring (unused)
     T inverseKappa;        // 1/κ
     T criticalRatio;       // (2/(κ+1))^(κ/(κ−1))
-    T chokedFlowFunction;  // Ψ at and below the critical ratio
+    T chokedFlowFunctionSquared;  // Ψ² at and below the critical ratio
     T subsonicFlowFactor;  // 2/(κ−1)
-    T flowFactor;          // √(κ/R)
     T inverseGasConstant;  // 1/R
 };
 
@@ -88,9 +87,8 @@ constexpr void VisitExtendedCoefficients(Coefficients& c, Visit&& visit) {
                          &c.ramExponent,
                          &c.inverseKappa,
                          &c.criticalRatio,
-                         &c.chokedFlowFunction,
+                         &c.chokedFlowFunctionSquared,
                          &c.subsonicFlowFactor,
-                         &c.flowFactor,
                          &c.inverseGasConstant}) {
         visit(*member);
     }
@@ -119,19 +117,60 @@ template <class T>
            Power(c.ramGasLength / (c.ramGasLength + pistonTravel), c.ramExponent);
 }
 
-// The mass flow (kg/s) through an orifice of the given area from the upstream side (pressure,
-// temperature) to the downstream pressure: A p_u √(κ/(R T_u)) Ψ(p_d/p_u).
+// The port's flows, positive from the cylinder into the breech.
 template <class T>
-[[gnu::always_inline]] inline T OrificeMassFlow(const T& area, const T& upstreamPressure,
-                                                const T& upstreamTemperature,
-                                                const T& downstreamPressure,
-                                                const ExtendedShotCoefficients<T>& c) {
-    const T ratio = downstreamPressure / upstreamPressure;
+struct PortFlows {
+    T mass;    // ṁ, kg/s
+    T energy;  // κ R T_u ṁ, W: the enthalpy carried, times κ − 1
+};
+
+template <class Mask, class T>
+[[gnu::always_inline]] inline PortFlows<T> Choose(const Mask& condition, const PortFlows<T>& a,
+                                                  const PortFlows<T>& b) {
+    return {Choose(condition, a.mass, b.mass), Choose(condition, a.energy, b.energy)};
+}
+
+// The two volumes' air seen from the side the port's flow comes from (u) and the side it goes
+// to (d), with the one reciprocal 1 / (V_u V_d E_u m_u) that serves every division of an
+// evaluation: the volumes' reciprocals, the pressure ratio and E_u/m_u.
+template <class T>
+struct PortSides {
+    T upstreamEnergy;    // E_u = p_u V_u, J
+    T upstreamMass;      // m_u, kg
+    T upstreamVolume;    // V_u, m³
+    T downstreamEnergy;  // E_d, J
+    T downstreamVolume;  // V_d, m³
+    T inverseProduct;    // 1 / (V_u V_d E_u m_u)
+};
+
+// The flows through the port: through an orifice of area A from the upstream side (pressure
+// p_u, temperature T_u) to the downstream pressure p_d, ṁ = A p_u √(κ/(R T_u)) Ψ(p_d/p_u). With
+// p_u = E_u/V_u and R T_u = E_u/m_u that is A √(κ E_u m_u Ψ²) / V_u, one square root for the
+// flow and Ψ together, and the enthalpy carried is κ (E_u/m_u) ṁ. The flows' sign is the
+// caller's.
+template <class T>
+[[gnu::always_inline]] inline PortFlows<T> PortFlowsOf(const PortSides<T>& s,
+                                                       const ExtendedShotCoefficients<T>& c) {
+    const T upstreamVolumeMass = s.upstreamVolume * s.upstreamMass;
+    const T ratio = s.downstreamEnergy * s.upstreamVolume * upstreamVolumeMass * s.inverseProduct;
+    const T specificEnergy =
+        s.upstreamEnergy * (s.upstreamVolume * s.downstreamVolume * s.upstreamEnergy) *
+        s.inverseProduct;  // E_u/m_u = R T_u
+    const T inverseUpstreamVolume =
+        s.downstreamVolume * (s.upstreamEnergy * s.upstreamMass) * s.inverseProduct;
     // r^(2/κ) − r^((κ+1)/κ) = q (q − r) with q = r^(1/κ): one power instead of two.
     const T q = Power(ratio, c.inverseKappa);
-    const T subsonic = SquareRoot(c.subsonicFlowFactor * (q * (q - ratio)));
-    const T psi = Choose(ratio <= c.criticalRatio, c.chokedFlowFunction, subsonic);
-    return area * upstreamPressure * (c.flowFactor / SquareRoot(upstreamTemperature)) * psi;
+    // Near a ratio of 1, q − r is the difference of two nearly equal numbers and may round
+    // below 0, where the flow is 0.
+    const T psiSquared =
+        Choose(ratio <= c.criticalRatio, c.chokedFlowFunctionSquared,
+               Larger(c.subsonicFlowFactor * (q * (q - ratio)), T{}));
+    PortFlows<T> flows;
+    flows.mass = c.portArea *
+                 SquareRoot(c.kappa * s.upstreamEnergy * s.upstreamMass * psiSquared) *
+                 inverseUpstreamVolume;
+    flows.energy = c.kappa * specificEnergy * flows.mass;
+    return flows;
 }
 
 // Without withPortFlow the port's flows are left at 0: only the derivatives and a recorded
@@ -148,10 +187,25 @@ template <bool withPortFlow = true, class T, size_t N, class Mask>
     const T cylinderVolume =
         c.sweptVolume - c.pistonArea * pistonTravel + c.singleVolume * breechVolume;
 
-    // As in the basic step, each volume's reciprocal is taken once: divisions are what an
-    // evaluation waits on.
-    const T inverseCylinderVolume = 1.0 / cylinderVolume;
-    const T inverseBreechVolume = 1.0 / breechVolume;
+    // Which way the port flows, without dividing: p_c ≥ p_r where E_c V_r ≥ E_r V_c. Without a
+    // port the breech's own air is a placeholder that never changes, and the flow is 0.
+    const Mask outOfCylinder =
+        y[CylinderEnergyComponent] * breechVolume >= y[BreechEnergyComponent] * cylinderVolume;
+    PortSides<T> sides;
+    sides.upstreamEnergy =
+        Choose(outOfCylinder, y[CylinderEnergyComponent], y[BreechEnergyComponent]);
+    sides.upstreamMass =
+        Choose(outOfCylinder, y[CylinderAirMassComponent], y[BreechAirMassComponent]);
+    sides.upstreamVolume = Choose(outOfCylinder, cylinderVolume, breechVolume);
+    sides.downstreamEnergy =
+        Choose(outOfCylinder, y[BreechEnergyComponent], y[CylinderEnergyComponent]);
+    sides.downstreamVolume = Choose(outOfCylinder, breechVolume, cylinderVolume);
+    // As in the basic step, the reciprocals are taken once, here all from one division:
+    // divisions are what an evaluation waits on.
+    const T energyMass = sides.upstreamEnergy * sides.upstreamMass;
+    sides.inverseProduct = 1.0 / (cylinderVolume * breechVolume * energyMass);
+    const T inverseCylinderVolume = breechVolume * energyMass * sides.inverseProduct;
+    const T inverseBreechVolume = cylinderVolume * energyMass * sides.inverseProduct;
 
     ExtendedShotForces<T> f;
     f.cylinderPressure = y[CylinderEnergyComponent] * inverseCylinderVolume;
@@ -164,9 +218,9 @@ template <bool withPortFlow = true, class T, size_t N, class Mask>
                          y[BulletVelocityComponent] * c.inverseBoreDiameter * breechDensity;
     f.basePressure = SquareRoot(f.breechPressure * f.breechPressure - columnLoss);
 
-    const Mask ram = c.gasRam > 0.0;
-    f.springForce = Choose(ram, GasRamForce(pistonTravel, c),
-                           c.springRate * (c.stroke - pistonTravel) + c.springMinimumForce);
+    f.springForce = ChooseLazily(
+        c.gasRam > 0.0, [&] { return GasRamForce(pistonTravel, c); },
+        [&] { return c.springRate * (c.stroke - pistonTravel) + c.springMinimumForce; });
     f.springShare = Choose(forward, T{} + SpringEfficiency, T{} + 1.0);
     f.frictionArea = Choose(forward, c.frictionArea, -c.frictionArea);
 
@@ -175,19 +229,11 @@ template <bool withPortFlow = true, class T, size_t N, class Mask>
         f.portEnergyFlow = T{};
         return f;
     }
-    // Without a port the breech's own air is a placeholder that never changes (the area is 0).
-    const Mask outOfCylinder = f.cylinderPressure >= ownBreechPressure;
-    // T_u = E_u / (m_u R), one division for the side the flow comes from.
-    const T upstreamTemperature =
-        Choose(outOfCylinder, y[CylinderEnergyComponent], y[BreechEnergyComponent]) /
-        Choose(outOfCylinder, y[CylinderAirMassComponent], y[BreechAirMassComponent]) *
-        c.inverseGasConstant;
-    const T flow = OrificeMassFlow(
-        c.portArea, Choose(outOfCylinder, f.cylinderPressure, ownBreechPressure),
-        upstreamTemperature, Choose(outOfCylinder, ownBreechPressure, f.cylinderPressure), c);
-    f.portMassFlow = Choose(outOfCylinder, flow, -flow);
-    f.portEnergyFlow =
-        c.kappa * (1.0 / c.inverseGasConstant) * upstreamTemperature * f.portMassFlow;
+    // The orifice's arithmetic runs only where a port is.
+    const PortFlows<T> flows = ChooseLazily(
+        single, [] { return PortFlows<T>{}; }, [&] { return PortFlowsOf(sides, c); });
+    f.portMassFlow = Choose(outOfCylinder, flows.mass, -flows.mass);
+    f.portEnergyFlow = Choose(outOfCylinder, flows.energy, -flows.energy);
     return f;
 }
 

@@ -69,6 +69,7 @@ VELLORAN_PACK_OPERATOR(/)
 VELLORAN_PACK_COMPARISON(>)
 VELLORAN_PACK_COMPARISON(>=)
 VELLORAN_PACK_COMPARISON(<)
+VELLORAN_PACK_COMPARISON(<=)
 #undef VELLORAN_PACK_COMPARISON
 
 template <size_t K>
@@ -138,6 +139,58 @@ HWY_INLINE bool AnyTrue(const PackMask<K>& mask) {
         any = hn::Or(any, mask.m[i]);
     }
     return !hn::AllFalse(Tag(), any);
+}
+
+// The exponent handling of Power (model/PowerArithmetic-inl.h), exact on the bits as a plain
+// double's: the exponent field read as an integer through the bits of 2^52 + e, and 2^k
+// written from the low bits of 1.5 × 2^52 + k.
+template <size_t K>
+HWY_INLINE Pack<K> SplitExponent(const Pack<K>& x, Pack<K>& mantissa) {
+    const Tag tag;
+    const hn::RebindToUnsigned<Tag> bitsTag;
+    const auto mantissaBits = hn::Set(bitsTag, 0x000F'FFFF'FFFF'FFFFu);
+    const auto oneBits = hn::Set(bitsTag, 0x3FF0'0000'0000'0000u);
+    const auto twoToThe52Bits = hn::Set(bitsTag, 0x4330'0000'0000'0000u);
+    Pack<K> exponent;
+    for (size_t i = 0; i < K; ++i) {
+        const auto bits = hn::BitCast(bitsTag, x.v[i]);
+        mantissa.v[i] = hn::BitCast(tag, hn::Or(hn::And(bits, mantissaBits), oneBits));
+        exponent.v[i] =
+            hn::Sub(hn::BitCast(tag, hn::Or(hn::ShiftRight<52>(bits), twoToThe52Bits)),
+                    hn::Set(tag, 4503599627370496.0 + 1023));
+    }
+    return exponent;
+}
+
+template <size_t K>
+HWY_INLINE Pack<K> PowerOfTwo(const Pack<K>& k) {
+    const Tag tag;
+    const hn::RebindToUnsigned<Tag> bitsTag;
+    Pack<K> power;
+    for (size_t i = 0; i < K; ++i) {
+        const auto shifted = hn::BitCast(bitsTag, hn::Add(k.v[i], hn::Set(tag, 6755399441055744.0)));
+        power.v[i] =
+            hn::BitCast(tag, hn::ShiftLeft<52>(hn::Add(shifted, hn::Set(bitsTag, uint64_t{1023}))));
+    }
+    return power;
+}
+
+// Computes a side only when some lane takes it: lanes whose shots all take one side do not
+// pay for the other, nor raise its floating-point flags.
+template <size_t K, class WhenTrue, class WhenFalse>
+HWY_INLINE auto ChooseLazily(const PackMask<K>& condition, WhenTrue&& whenTrue,
+                             WhenFalse&& whenFalse) {
+    if (!AnyTrue(condition)) {
+        return whenFalse();
+    }
+    PackMask<K> otherwise;
+    for (size_t i = 0; i < K; ++i) {
+        otherwise.m[i] = hn::Not(condition.m[i]);
+    }
+    if (!AnyTrue(otherwise)) {
+        return whenTrue();
+    }
+    return Choose(condition, whenTrue(), whenFalse());
 }
 
 template <size_t K>

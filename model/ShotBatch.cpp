@@ -7,6 +7,7 @@
 #include "common/FloatingPointFaults.h"
 #include "model/ComputeCommand.h"
 #include "model/ShotSummary.h"
+#include "model/SmoothShotStepping.h"
 
 ShotFigures ComputeShotFiguresOneByOne(const ModelInputs& completedInputs,
                                        SimulationResult& scratch) {
@@ -24,11 +25,66 @@ namespace {
 // to display units (× 1000): such a shot is run alone, where the conversion reports it.
 constexpr double NearDoubleLimit = 1e300;
 
-// Puts the shots of a block through the lanes, a new shot into each lane whose shot ended,
-// until none is left; the shots that must run alone meanwhile run alone. The floating-point
-// flags are read once each time the kernel stops: when they were raised, every shot that was
-// stepped, ended or began since they were last clean runs alone, which reports its fault as
-// the compute command would, and the lanes start afresh.
+// The shots of each model step in lanes of their own: what the scheduler needs of a model.
+struct BasicModelShots {
+    using Lanes = ShotLanes;
+    using SmoothProgress = SmoothShotProgress;
+
+    static bool Takes(const ModelInputs& inputs) { return !UsesExtendedModel(inputs); }
+    static bool RunsAlone(const ModelInputs&) { return false; }
+    static ShotCoefficients<double> CoefficientsOf(const ModelInputs& inputs) {
+        return ::CoefficientsOf(inputs);
+    }
+    static void StoreCoefficients(const ModelInputs& inputs, Lanes& lanes, size_t lane) {
+        const ShotCoefficients<double> coefficients = CoefficientsOf(inputs);
+        size_t coefficient = 0;
+        VisitCoefficients(coefficients,
+                          [&](double value) { lanes.coefficients[coefficient++][lane] = value; });
+    }
+    static ShotState InitialState(const ModelInputs& inputs) { return InitialShotState(inputs); }
+    static SmoothProgress StartSmooth(const ModelInputs& inputs) { return StartSmoothShot(inputs); }
+    static size_t LaneCount(const ShotLaneKernel& kernel) { return kernel.lanes; }
+    static void Step(const ShotLaneKernel& kernel, Lanes& lanes, size_t count, bool smooth) {
+        (smooth ? kernel.stepSmoothUntilAnEvent : kernel.stepUntilAShotEnds)(lanes, count);
+    }
+};
+
+struct ExtendedModelShots {
+    using Lanes = ExtendedShotLanes;
+    using SmoothProgress = ExtendedSmoothShotProgress<ExtendedCoreComponentCount>;
+
+    static bool Takes(const ModelInputs& inputs) { return UsesExtendedModel(inputs); }
+    // A step too coarse for the port is refused before any step.
+    static bool RunsAlone(const ModelInputs& inputs) { return !StepResolvesPort(inputs); }
+    static ExtendedCoefficients CoefficientsOf(const ModelInputs& inputs) {
+        return ExtendedCoefficientsOf(inputs);
+    }
+    static void StoreCoefficients(const ModelInputs& inputs, Lanes& lanes, size_t lane) {
+        const ExtendedCoefficients coefficients = CoefficientsOf(inputs);
+        size_t coefficient = 0;
+        VisitExtendedCoefficients(
+            coefficients, [&](double value) { lanes.coefficients[coefficient++][lane] = value; });
+    }
+    static ExtendedShotStateCore InitialState(const ModelInputs& inputs) {
+        return InitialExtendedState<ExtendedCoreComponentCount>(inputs);
+    }
+    static SmoothProgress StartSmooth(const ModelInputs& inputs) {
+        return SmoothStepping::StartExtendedSmoothShot<ExtendedCoreComponentCount>(
+            inputs, CoefficientsOf(inputs));
+    }
+    static size_t LaneCount(const ShotLaneKernel& kernel) { return kernel.extendedLanes; }
+    static void Step(const ShotLaneKernel& kernel, Lanes& lanes, size_t count, bool smooth) {
+        (smooth ? kernel.stepExtendedSmoothUntilAnEvent : kernel.stepExtendedUntilAShotEnds)(
+            lanes, count);
+    }
+};
+
+// Puts the model's shots of a block through the lanes, a new shot into each lane whose shot
+// ended, until none is left; the shots that must run alone meanwhile run alone. The
+// floating-point flags are read once each time the kernel stops: when they were raised, every
+// shot that was stepped, ended or began since they were last clean runs alone, which reports
+// its fault as the compute command would, and the lanes start afresh.
+template <class Model>
 class LaneScheduler {
 public:
     LaneScheduler(std::span<const ModelInputs> inputs, std::span<ShotFigures> figures,
@@ -47,11 +103,7 @@ public:
             RepeatLaneZeroInIdleLanes();
             const std::array<size_t, MaxShotLanes> stepped = shotOfLane_;
             const size_t steppedCount = runningLanes_;
-            if (smooth_) {
-                kernel_.stepSmoothUntilAnEvent(lanes_, runningLanes_);
-            } else {
-                kernel_.stepUntilAShotEnds(lanes_, runningLanes_);
-            }
+            Model::Step(kernel_, lanes_, runningLanes_, smooth_);
             for (size_t lane = 0; lane < runningLanes_;) {
                 if (smooth_ ? SettleSmoothLane(lane) : SettleLane(lane)) {
                     ++lane;
@@ -65,7 +117,7 @@ public:
 
 private:
     void FillLanes() {
-        while (runningLanes_ < kernel_.lanes && StartNextShot(runningLanes_)) {
+        while (runningLanes_ < Model::LaneCount(kernel_) && StartNextShot(runningLanes_)) {
             ++runningLanes_;
         }
     }
@@ -87,26 +139,27 @@ private:
         FillLanes();
     }
 
-    // Puts the next shot, if any is left, into the lane.
+    // Puts the model's next shot, if any is left, into the lane.
     bool StartNextShot(size_t lane) {
-        // The lanes do not carry the extended model yet: its shots run alone.
-        while (nextShot_ < inputs_.size() && UsesExtendedModel(inputs_[nextShot_])) {
+        for (;; ++nextShot_) {
+            if (nextShot_ == inputs_.size()) {
+                return false;
+            }
+            const ModelInputs& inputs = inputs_[nextShot_];
+            if (!Model::Takes(inputs)) {
+                continue;
+            }
+            if (!Model::RunsAlone(inputs)) {
+                break;
+            }
             const FloatingPointFaultsKeptAside lanesFaults;
-            figures_[nextShot_] = smooth_
-                                      ? ComputeSmoothShotFigures(inputs_[nextShot_])
-                                      : ComputeShotFiguresOneByOne(inputs_[nextShot_], scratch_);
-            ++nextShot_;
-        }
-        if (nextShot_ == inputs_.size()) {
-            return false;
+            figures_[nextShot_] = smooth_ ? ComputeSmoothShotFigures(inputs)
+                                          : ComputeShotFiguresOneByOne(inputs, scratch_);
         }
         shotOfLane_[lane] = nextShot_;
         const ModelInputs& inputs = inputs_[nextShot_++];
-        const ShotCoefficients<double> coefficients = CoefficientsOf(inputs);
-        size_t coefficient = 0;
-        VisitCoefficients(coefficients,
-                          [&](double value) { lanes_.coefficients[coefficient++][lane] = value; });
-        const ShotState y = InitialShotState(inputs);
+        Model::StoreCoefficients(inputs, lanes_, lane);
+        const auto y = Model::InitialState(inputs);
         for (size_t i = 0; i < y.size(); ++i) {
             lanes_.state[i][lane] = y[i];
         }
@@ -118,7 +171,7 @@ private:
             (*column)[lane] = 0;
         }
         if (smooth_) {
-            StoreProgress(lane, StartSmoothShot(inputs));
+            StoreProgress(lane, Model::StartSmooth(inputs));
         }
         return true;
     }
@@ -154,8 +207,8 @@ private:
         lanes_.lastBulletVelocity[lane] = summary.last.bulletVelocity;
     }
 
-    SmoothShotProgress ProgressOfLane(size_t lane) const {
-        SmoothShotProgress shot;
+    typename Model::SmoothProgress ProgressOfLane(size_t lane) const {
+        typename Model::SmoothProgress shot;
         for (size_t i = 0; i < shot.y.size(); ++i) {
             shot.y[i] = lanes_.state[i][lane];
         }
@@ -167,7 +220,7 @@ private:
         return shot;
     }
 
-    void StoreProgress(size_t lane, const SmoothShotProgress& shot) {
+    void StoreProgress(size_t lane, const typename Model::SmoothProgress& shot) {
         for (size_t i = 0; i < shot.y.size(); ++i) {
             lanes_.state[i][lane] = shot.y[i];
         }
@@ -190,9 +243,9 @@ private:
         if (lanes_.eventInStep[lane] == 0) {
             return true;
         }
-        SmoothShotProgress progress = ProgressOfLane(lane);
-        if (StepSmoothShot(progress, CoefficientsOf(inputs_[shot]))) {
-            figures_[shot] = SmoothShotAtMuzzleFigures(progress, inputs_[shot].BulletMass);
+        auto progress = ProgressOfLane(lane);
+        if (SmoothStepping::StepWithEvents(progress, Model::CoefficientsOf(inputs_[shot]))) {
+            figures_[shot] = SmoothStepping::FiguresAtTheMuzzle(progress, inputs_[shot].BulletMass);
             return TakeNextShot(lane);
         }
         if (progress.stepIndex >= StepLimit) {
@@ -268,7 +321,7 @@ private:
     SimulationResult& scratch_;
     const ShotLaneKernel& kernel_;
     const bool smooth_;
-    ShotLanes lanes_{};
+    typename Model::Lanes lanes_{};
     std::array<size_t, MaxShotLanes> shotOfLane_{};
     size_t runningLanes_ = 0;
     size_t nextShot_ = 0;
@@ -279,5 +332,7 @@ private:
 void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
                         std::span<ShotFigures> figures, SimulationResult& scratch,
                         const ShotLaneKernel& kernel, ShotComputation computation) {
-    LaneScheduler(completedInputs, figures, scratch, kernel, computation).Run();
+    LaneScheduler<BasicModelShots>(completedInputs, figures, scratch, kernel, computation).Run();
+    LaneScheduler<ExtendedModelShots>(completedInputs, figures, scratch, kernel, computation)
+        .Run();
 }

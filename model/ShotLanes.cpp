@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <type_traits>
 #include <vector>
 
 #include "model/ModelInputs.h"
@@ -30,13 +31,16 @@ namespace LaneKernelCode::HWY_NAMESPACE {
 // than it hides (the baseline's four shots in the lanes were slower than one by one on the
 // smooth computation, and sixteen AVX2 lanes ran at half the speed of eight).
 constexpr size_t PackVectors = 2;
+// The extended model's step holds more state and coefficients.
+constexpr size_t ExtendedPackVectors = 2;
 
 #include "model/LanePack-inl.h"
 
 #include "model/ShotStepArithmetic-inl.h"
+#include "model/PowerArithmetic-inl.h"
+#include "model/ExtendedStepArithmetic-inl.h"
+#include "model/LaneColumns-inl.h"
 
-// What a stretch of steps takes from the lanes' columns and gives back to them: the gun's
-// coefficients, the state and the summary so far.
 template <size_t K>
 HWY_INLINE ShotCoefficients<Pack<K>> LoadCoefficients(ShotLanes& lanes) {
     ShotCoefficients<Pack<K>> c;
@@ -47,43 +51,12 @@ HWY_INLINE ShotCoefficients<Pack<K>> LoadCoefficients(ShotLanes& lanes) {
 }
 
 template <size_t K>
-HWY_INLINE BasicShotState<Pack<K>> LoadState(const ShotLanes& lanes) {
-    BasicShotState<Pack<K>> y;
-    for (size_t i = 0; i < y.size(); ++i) {
-        y[i] = Load<K>(lanes.state[i]);
-    }
-    return y;
-}
-
-template <size_t K>
-HWY_INLINE void StoreState(const BasicShotState<Pack<K>>& y, ShotLanes& lanes) {
-    for (size_t i = 0; i < y.size(); ++i) {
-        Store(y[i], lanes.state[i]);
-    }
-}
-
-template <size_t K>
-HWY_INLINE BasicShotSummary<Pack<K>> LoadSummary(const ShotLanes& lanes) {
-    BasicShotSummary<Pack<K>> summary;
-    summary.maximumPressure = Load<K>(lanes.maximumPressure);
-    summary.maximumPistonVelocity = Load<K>(lanes.maximumPistonVelocity);
-    summary.maximumTemperature = Load<K>(lanes.maximumTemperature);
-    summary.last.pressure = Load<K>(lanes.lastPressure);
-    summary.last.pistonVelocity = Load<K>(lanes.lastPistonVelocity);
-    summary.last.temperature = Load<K>(lanes.lastTemperature);
-    summary.last.bulletVelocity = Load<K>(lanes.lastBulletVelocity);
-    return summary;
-}
-
-template <size_t K>
-HWY_INLINE void StoreSummary(const BasicShotSummary<Pack<K>>& summary, ShotLanes& lanes) {
-    Store(summary.maximumPressure, lanes.maximumPressure);
-    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity);
-    Store(summary.maximumTemperature, lanes.maximumTemperature);
-    Store(summary.last.pressure, lanes.lastPressure);
-    Store(summary.last.pistonVelocity, lanes.lastPistonVelocity);
-    Store(summary.last.temperature, lanes.lastTemperature);
-    Store(summary.last.bulletVelocity, lanes.lastBulletVelocity);
+HWY_INLINE ExtendedShotCoefficients<Pack<K>> LoadCoefficients(ExtendedShotLanes& lanes) {
+    ExtendedShotCoefficients<Pack<K>> c;
+    size_t coefficient = 0;
+    VisitExtendedCoefficients(
+        c, [&](Pack<K>& value) HWY_ATTR { value = Load<K>(lanes.coefficients[coefficient++]); });
+    return c;
 }
 
 // The air's temperature in display units from its pressure × volume (J).
@@ -151,10 +124,51 @@ HWY_NOINLINE void StepPacks(ShotLanes& lanes) {
     Store(largestTravel, lanes.largestTravel);
 }
 
+// The extended model's designed steps, as StepPacks runs the basic model's. Its temperatures
+// are the air's own: each volume has its own mass, so there is no p·V to keep instead.
 template <size_t K>
-HWY_NOINLINE void StepSmoothPacks(ShotLanes& lanes) {
-    const ShotCoefficients<Pack<K>> c = LoadCoefficients<K>(lanes);
-    BasicShotState<Pack<K>> y = LoadState<K>(lanes);
+HWY_NOINLINE void StepExtendedPacks(ExtendedShotLanes& lanes) {
+    const ExtendedShotCoefficients<Pack<K>> c = LoadCoefficients<K>(lanes);
+    auto y = LoadState<K>(lanes);
+    Pack<K> n = Load<K>(lanes.stepIndex);
+    PackMask<K> bulletReleased = Load<K>(lanes.bulletReleased) > 0.0;
+    BasicShotSummary<Pack<K>> summary = LoadSummary<K>(lanes);
+    Pack<K> largestTravel = Load<K>(lanes.largestTravel);
+
+    for (;;) {
+        ExtendedStepEntry<Pack<K>> entry = IntegrateExtendedStep<false>(y, n, c);
+        const StepEnds<PackMask<K>> ends = SettleExtendedStep(y, entry, n, c, bulletReleased);
+        const BasicStepEntry<Pack<K>> shown = InDisplayUnits(entry.basic);
+        for (size_t i = 0; i < K; ++i) {
+            largestTravel.v[i] = hn::Max(largestTravel.v[i],
+                                         hn::Max(hn::Abs(entry.basic.pistonTravel.v[i]),
+                                                 hn::Abs(entry.basic.bulletTravel.v[i])));
+        }
+        if (AnyTrue(Or(ends.stepLimit, ends.muzzle))) {
+            Store(shown.pressure, lanes.entryPressure);
+            Store(shown.pistonVelocity, lanes.entryPistonVelocity);
+            Store(shown.temperature, lanes.entryTemperature);
+            Store(shown.bulletVelocity, lanes.entryBulletVelocity);
+            Store(ends.stepLimit, lanes.stepLimitReached);
+            Store(ends.muzzle, lanes.muzzleReached);
+            break;
+        }
+        summary.AddCountedEntry(shown);
+        n = n + 1.0;
+    }
+
+    StoreState<K>(y, lanes);
+    Store(n, lanes.stepIndex);
+    Store(bulletReleased, lanes.bulletReleased);
+    StoreSummary(summary, lanes);
+    Store(largestTravel, lanes.largestTravel);
+}
+
+// The smooth steps of either model's lanes.
+template <size_t K, class Lanes>
+HWY_NOINLINE void StepSmoothPacks(Lanes& lanes) {
+    const auto c = LoadCoefficients<K>(lanes);
+    auto y = LoadState<K>(lanes);
     Pack<K> n = Load<K>(lanes.stepIndex);
     BasicShotRegime<PackMask<K>> regime;
     regime.pistonBack = Load<K>(lanes.pistonBack) > 0.0;
@@ -164,7 +178,7 @@ HWY_NOINLINE void StepSmoothPacks(ShotLanes& lanes) {
     const PackMask<K> none = Pack<K>() < 0.0;
 
     for (;;) {
-        const BasicShotState<Pack<K>> end = AdvanceInRegime(y, c.timeStep, c, regime);
+        const auto end = AdvanceInRegime(y, c.timeStep, c, regime);
         // The piston's drives at rest cost two evaluations of the derivatives each; they are
         // only worked out while a piston is at rest.
         const bool anyAtRest = AnyTrue(regime.pistonAtRest);
@@ -190,14 +204,14 @@ HWY_NOINLINE void StepSmoothPacks(ShotLanes& lanes) {
         }
     }
 
-    StoreState(y, lanes);
+    StoreState<K>(y, lanes);
     Store(n, lanes.stepIndex);
     StoreSummary(summary, lanes);
 }
 
 // Steps as few vectors as hold the lanes: a batch's last shots need not wait on idle ones.
-template <size_t K, bool smooth>
-void StepVectors(ShotLanes& lanes, size_t vectors) {
+template <size_t K, bool smooth, class Lanes>
+void StepVectors(Lanes& lanes, size_t vectors) {
     if constexpr (K > 1) {
         if (vectors < K) {
             StepVectors<K - 1, smooth>(lanes, vectors);
@@ -206,8 +220,10 @@ void StepVectors(ShotLanes& lanes, size_t vectors) {
     }
     if constexpr (smooth) {
         StepSmoothPacks<K>(lanes);
-    } else {
+    } else if constexpr (std::is_same_v<Lanes, ShotLanes>) {
         StepPacks<K>(lanes);
+    } else {
+        StepExtendedPacks<K>(lanes);
     }
 }
 
@@ -224,10 +240,24 @@ void StepSmoothUntilAnEvent(ShotLanes& lanes, size_t laneCount) {
     StepVectors<PackVectors, true>(lanes, VectorsOf(laneCount));
 }
 
+void StepExtendedUntilAShotEnds(ExtendedShotLanes& lanes, size_t laneCount) {
+    StepVectors<ExtendedPackVectors, false>(lanes, VectorsOf(laneCount));
+}
+
+void StepExtendedSmoothUntilAnEvent(ExtendedShotLanes& lanes, size_t laneCount) {
+    StepVectors<ExtendedPackVectors, true>(lanes, VectorsOf(laneCount));
+}
+
 ShotLaneKernel Kernel(const char* instructionSet) {
     const size_t vectorLanes = hn::Lanes(Tag());
-    return {instructionSet, vectorLanes, PackVectors * vectorLanes, &StepUntilAShotEnds,
-            &StepSmoothUntilAnEvent};
+    return {instructionSet,
+            vectorLanes,
+            PackVectors * vectorLanes,
+            &StepUntilAShotEnds,
+            &StepSmoothUntilAnEvent,
+            ExtendedPackVectors * vectorLanes,
+            &StepExtendedUntilAShotEnds,
+            &StepExtendedSmoothUntilAnEvent};
 }
 
 static_assert(PackVectors * HWY_LANES(double) <= MaxShotLanes);

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <span>
 
+#include "model/ExtendedShot.h"
 #include "model/ShotStepper.h"
 
 // The most lanes a kernel steps at once.
@@ -17,10 +18,14 @@ inline constexpr size_t MaxShotLanes = 32;
 using LaneColumn = std::array<double, MaxShotLanes>;
 
 // The shots in the lanes, one column of values per quantity, lane l in element l. A kernel keeps
-// them in vector registers while it steps and writes them back when it stops.
-struct alignas(64) ShotLanes {
-    std::array<LaneColumn, ShotCoefficientCount> coefficients;  // in VisitCoefficients' order
-    std::array<LaneColumn, ShotComponentCount> state;
+// them in vector registers while it steps and writes them back when it stops. The basic model's
+// shots and the extended model's run in lanes of their own, which differ in their coefficients
+// and state.
+template <size_t CoefficientCount, size_t ComponentCount>
+struct alignas(64) LanesOf {
+    // In the order of the model's visit of its coefficients.
+    std::array<LaneColumn, CoefficientCount> coefficients;
+    std::array<LaneColumn, ComponentCount> state;
     LaneColumn stepIndex;       // of the step to run next, or of the step that ended the shot
     LaneColumn bulletReleased;  // 1 once the bullet was released, else 0
     // The regime of a smooth shot (model/SmoothShot.h): 1 where the piston moves back, 1 where
@@ -48,6 +53,9 @@ struct alignas(64) ShotLanes {
     // Written when a smooth kernel stops: 1 where an event falls within the next step.
     LaneColumn eventInStep;
 };
+
+using ShotLanes = LanesOf<ShotCoefficientCount, ShotComponentCount>;
+using ExtendedShotLanes = LanesOf<ExtendedCoefficientCount, ExtendedCoreComponentCount>;
 
 // Calls visit on every column of the lanes.
 template <class Lanes, class Visit>
@@ -84,6 +92,10 @@ struct ShotLaneKernel {
     // a lane to the step limit, with stepLimitReached 1 there. The summaries take every state
     // reached.
     void (*stepSmoothUntilAnEvent)(ShotLanes& lanes, size_t laneCount);
+    // The same two for the extended model's shots, which step in lanes of their own.
+    size_t extendedLanes;
+    void (*stepExtendedUntilAShotEnds)(ExtendedShotLanes& lanes, size_t laneCount);
+    void (*stepExtendedSmoothUntilAnEvent)(ExtendedShotLanes& lanes, size_t laneCount);
 };
 
 // The kernels this processor runs, the best first; the last is the baseline build's.

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 #include "model/ModelInputs.h"
 #include "model/ResultSeries.h"
@@ -23,6 +25,12 @@ inline double Choose(bool condition, double a, double b) {
 inline double Larger(double a, double b) {
     return std::max(a, b);
 }
+// Computes only the side the condition takes: a side that costs, or that could fail where it
+// is not wanted, is then not worked out at all.
+template <class WhenTrue, class WhenFalse>
+inline auto ChooseLazily(bool condition, WhenTrue&& whenTrue, WhenFalse&& whenFalse) {
+    return condition ? whenTrue() : whenFalse();
+}
 inline bool And(bool a, bool b) {
     return a && b;
 }
@@ -32,12 +40,19 @@ inline bool AndNot(bool notThis, bool that) {
 inline bool Or(bool a, bool b) {
     return a || b;
 }
-// Only the extended model raises to powers (its gas ram and orifice).
-inline double Power(double x, double y) {
-    return std::pow(x, y);
+// The exponent handling of Power (model/PowerArithmetic-inl.h), which only the extended model
+// uses (its gas ram and orifice).
+inline double SplitExponent(double x, double& mantissa) {
+    const auto bits = std::bit_cast<uint64_t>(x);
+    mantissa = std::bit_cast<double>((bits & 0x000F'FFFF'FFFF'FFFFu) | 0x3FF0'0000'0000'0000u);
+    return static_cast<double>(static_cast<int>(bits >> 52) - 1023);
+}
+inline double PowerOfTwo(double k) {
+    return std::bit_cast<double>(static_cast<uint64_t>(static_cast<int64_t>(k) + 1023) << 52);
 }
 
 #include "model/ShotStepArithmetic-inl.h"
+#include "model/PowerArithmetic-inl.h"
 // The extended model's arithmetic builds on the basic model's.
 #include "model/ExtendedStepArithmetic-inl.h"
 

@@ -19,8 +19,7 @@ ShotFigures FiguresAtTheMuzzle(Shot& shot, const ShotCoefficients& c, double bul
     }
     ShotFigures figures;
     if (atMuzzle) {
-        figures = CompletedShotFigures(shot.summary, shot.stepIndex - 2,
-                                       shot.y[BulletVelocityComponent], bulletMass);
+        figures = SmoothStepping::FiguresAtTheMuzzle(shot, bulletMass);
     }
     CompleteBeforeReadingFlags(figures);
     if (const FloatingPointFault fault = PendingFloatingPointFault();
@@ -51,15 +50,6 @@ SmoothShotProgress StartSmoothShot(const ModelInputs& completedInputs) {
     shot.y = InitialShotState(completedInputs);
     SetPistonFromRest(shot.regime, shot.y, CoefficientsOf(completedInputs));
     return shot;
-}
-
-bool StepSmoothShot(SmoothShotProgress& shot, const Coefficients& c) {
-    return StepWithEvents(shot, c);
-}
-
-ShotFigures SmoothShotAtMuzzleFigures(const SmoothShotProgress& shot, double bulletMass) {
-    return CompletedShotFigures(shot.summary, shot.stepIndex - 2, shot.y[BulletVelocityComponent],
-                                bulletMass);
 }
 
 ShotFigures ComputeSmoothShotFigures(const ModelInputs& completedInputs) {

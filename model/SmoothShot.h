@@ -18,7 +18,8 @@ enum class ShotComputation {
 };
 
 // A smooth shot between two steps. The batch's lanes step it on as long as no event falls
-// within a step, and hand the steps with events to StepSmoothShot.
+// within a step, and hand the steps with events to SmoothStepping::StepWithEvents
+// (model/SmoothShotStepping.h).
 struct SmoothShotProgress {
     ShotState y{};
     ShotRegime regime{};
@@ -29,12 +30,6 @@ struct SmoothShotProgress {
 // The shot before its first step.
 SmoothShotProgress StartSmoothShot(const ModelInputs& completedInputs);
 
-// Runs step stepIndex with the events within it and moves on to the next; true when the bullet
-// reached the muzzle within it (the state is then the muzzle's).
-bool StepSmoothShot(SmoothShotProgress& shot, const ShotCoefficients<double>& c);
-
-// The figures of a shot that reached the muzzle in step stepIndex - 1.
-ShotFigures SmoothShotAtMuzzleFigures(const SmoothShotProgress& shot, double bulletMass);
 
 // The smooth figures of a shot, for inputs that passed the checks and were completed. lastIndex
 // is one less than the index of the step in which the bullet reaches the muzzle, as in the

@@ -178,6 +178,13 @@ bool StepWithEvents(Progress& shot, const Coefficients& c) {
     return false;
 }
 
+// The figures of a shot that reached the muzzle in step stepIndex - 1.
+template <class Progress>
+ShotFigures FiguresAtTheMuzzle(const Progress& shot, double bulletMass) {
+    return CompletedShotFigures(shot.summary, shot.stepIndex - 2, shot.y[BulletVelocityComponent],
+                                bulletMass);
+}
+
 // The extended shot before its first step.
 template <size_t N>
 ExtendedSmoothShotProgress<N> StartExtendedSmoothShot(const ModelInputs& completedInputs,

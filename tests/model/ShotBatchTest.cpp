@@ -71,9 +71,20 @@ TEST_P(ShotBatchLanes, GivesEveryShotTheFiguresItGetsAlone) {
             {BulletWeight, NumberToField(0.5 * spread(random), '.')},
             {ComputationStep, NumberToField(0.01 * spread(random), '.')},
         })));
+        if (i % 3 == 1) {  // the extended model: port, gas ram, rebound, air temperature
+            guns.push_back(CompletedInputsOf(ExampleGunWith({
+                {PortDiameter, NumberToField(2.5 * spread(random), '.')},
+                {GasRamExponent, i % 2 == 0 ? "1.3" : "0"},
+                {PistonRestitution, i % 5 == 1 ? "0.4" : "0"},
+                {AirTemperature, i % 7 == 1 ? "293" : "0"},
+                {MaximumForce, NumberToField(400 * spread(random), '.')},
+            })));
+        }
         if (i % 9 == 3) {
             guns.push_back(
                 CompletedInputsOf(ExampleGunWith({{ComputationStep, "0.001"}})));  // step limit
+            guns.push_back(CompletedInputsOf(ExampleGunWith(
+                {{PortDiameter, "8"}, {PistonRestitution, "0.3"}})));  // refused: step too coarse
         }
         if (i % 11 == 5) {
             guns.push_back(
@@ -93,7 +104,9 @@ TEST_P(ShotBatchLanes, GivesEveryShotTheFiguresItGetsAlone) {
         EXPECT_EQ(Batched(few), OneByOne(few)) << count;
     }
     EXPECT_EQ(expected.back().lastIndex, -1);
-    EXPECT_EQ(expected[4].failure, "Maximum Number of Steps was reached. Increase Step.");
+    EXPECT_EQ(expected[2].failure, "");  // an extended shot
+    EXPECT_EQ(expected[5].failure, "Maximum Number of Steps was reached. Increase Step.");
+    EXPECT_TRUE(expected[6].failure.starts_with("Step too coarse for the transfer port"));
 
     // The smooth computation, whose steps with events the lanes leave to the shot alone.
     std::vector<ShotFigures> smoothAlone;
@@ -101,7 +114,7 @@ TEST_P(ShotBatchLanes, GivesEveryShotTheFiguresItGetsAlone) {
         smoothAlone.push_back(ComputeSmoothShotFigures(gun));
     }
     EXPECT_EQ(Batched(guns, ShotComputation::Smooth), smoothAlone);
-    EXPECT_EQ(smoothAlone[4].failure, expected[4].failure);
+    EXPECT_EQ(smoothAlone[5].failure, expected[5].failure);
 }
 
 TEST_P(ShotBatchLanes, AFailingShotDoesNotSpoilTheShotsBesideIt) {
