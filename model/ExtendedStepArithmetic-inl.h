@@ -5,7 +5,8 @@
 // Like model/ShotStepArithmetic-inl.h, which it follows, this file has no include guard and is
 // included once per element type's namespace after that file; every operation acts on each
 // element as it acts on a plain double. Besides the element functions the basic arithmetic uses,
-// it needs Power(x, y) = x^y for x > 0.
+// it needs Power(x, y) = x^y for x > 0 and ChooseLazily. Its lambdas are inlined by force, as
+// its functions are: a lambda called out of line would pass the lanes' packs through memory.
 
 // The state's components: the basic model's four of piston and bullet, then the air of the two
 // volumes, then (only in a run that keeps the energy budget) the integrated powers.
@@ -42,21 +43,21 @@ struct ExtendedShotCoefficients {
     T bulletAccelerationPerPascal;  // m/s² per Pa
     T kappa;
     T kappaMinusOne;
-    T timeStep;            // s
-    T releasePressure;     // Pa
-    T barrelEnd;           // m
-    T singleVolume;        // 1 without a port: the cylinder and the breech are one volume; else 0
-    T portArea;            // m², 0 without a port
-    T restitution;         // rebound over impact speed at the end of the cylinder
-    T gasRam;              // 1 for a gas ram, 0 for a coil spring
-    T ramMaximumForce;     // N, the ram's force cocked
-    T ramGasLength;        // m, the ram's gas column cocked; 1 for a coil spring (unused)
-    T ramExponent;         // polytropic exponent; 0 for a coil spring (unused)
-    T inverseKappa;        // 1/κ
-    T criticalRatio;       // (2/(κ+1))^(κ/(κ−1))
+    T timeStep;         // s
+    T releasePressure;  // Pa
+    T barrelEnd;        // m
+    T singleVolume;     // 1 without a port: the cylinder and the breech are one volume; else 0
+    T portArea;         // m², 0 without a port
+    T restitution;      // rebound over impact speed at the end of the cylinder
+    T gasRam;           // 1 for a gas ram, 0 for a coil spring
+    T ramMaximumForce;  // N, the ram's force cocked
+    T ramGasLength;     // m, the ram's gas column cocked; 1 for a coil spring (unused)
+    T ramExponent;      // polytropic exponent; 0 for a coil spring (unused)
+    T inverseKappa;     // 1/κ
+    T criticalRatio;    // (2/(κ+1))^(κ/(κ−1))
     T chokedFlowFunctionSquared;  // Ψ² at and below the critical ratio
-    T subsonicFlowFactor;  // 2/(κ−1)
-    T inverseGasConstant;  // 1/R
+    T subsonicFlowFactor;         // 2/(κ−1)
+    T inverseGasConstant;         // 1/R
 };
 
 template <class Coefficients, class Visit>
@@ -153,21 +154,19 @@ template <class T>
                                                        const ExtendedShotCoefficients<T>& c) {
     const T upstreamVolumeMass = s.upstreamVolume * s.upstreamMass;
     const T ratio = s.downstreamEnergy * s.upstreamVolume * upstreamVolumeMass * s.inverseProduct;
-    const T specificEnergy =
-        s.upstreamEnergy * (s.upstreamVolume * s.downstreamVolume * s.upstreamEnergy) *
-        s.inverseProduct;  // E_u/m_u = R T_u
+    const T specificEnergy = s.upstreamEnergy *
+                             (s.upstreamVolume * s.downstreamVolume * s.upstreamEnergy) *
+                             s.inverseProduct;  // E_u/m_u = R T_u
     const T inverseUpstreamVolume =
         s.downstreamVolume * (s.upstreamEnergy * s.upstreamMass) * s.inverseProduct;
     // r^(2/κ) − r^((κ+1)/κ) = q (q − r) with q = r^(1/κ): one power instead of two.
     const T q = Power(ratio, c.inverseKappa);
     // Near a ratio of 1, q − r is the difference of two nearly equal numbers and may round
     // below 0, where the flow is 0.
-    const T psiSquared =
-        Choose(ratio <= c.criticalRatio, c.chokedFlowFunctionSquared,
-               Larger(c.subsonicFlowFactor * (q * (q - ratio)), T{}));
+    const T psiSquared = Choose(ratio <= c.criticalRatio, c.chokedFlowFunctionSquared,
+                                Larger(c.subsonicFlowFactor * (q * (q - ratio)), T{}));
     PortFlows<T> flows;
-    flows.mass = c.portArea *
-                 SquareRoot(c.kappa * s.upstreamEnergy * s.upstreamMass * psiSquared) *
+    flows.mass = c.portArea * SquareRoot(c.kappa * s.upstreamEnergy * s.upstreamMass * psiSquared) *
                  inverseUpstreamVolume;
     flows.energy = c.kappa * specificEnergy * flows.mass;
     return flows;
@@ -219,8 +218,11 @@ template <bool withPortFlow = true, class T, size_t N, class Mask>
     f.basePressure = SquareRoot(f.breechPressure * f.breechPressure - columnLoss);
 
     f.springForce = ChooseLazily(
-        c.gasRam > 0.0, [&] { return GasRamForce(pistonTravel, c); },
-        [&] { return c.springRate * (c.stroke - pistonTravel) + c.springMinimumForce; });
+        c.gasRam > 0.0,
+        [&]() __attribute__((always_inline)) { return GasRamForce(pistonTravel, c); },
+        [&]() __attribute__((always_inline)) {
+            return c.springRate * (c.stroke - pistonTravel) + c.springMinimumForce;
+        });
     f.springShare = Choose(forward, T{} + SpringEfficiency, T{} + 1.0);
     f.frictionArea = Choose(forward, c.frictionArea, -c.frictionArea);
 
@@ -231,7 +233,8 @@ template <bool withPortFlow = true, class T, size_t N, class Mask>
     }
     // The orifice's arithmetic runs only where a port is.
     const PortFlows<T> flows = ChooseLazily(
-        single, [] { return PortFlows<T>{}; }, [&] { return PortFlowsOf(sides, c); });
+        single, []() __attribute__((always_inline)) { return PortFlows<T>{}; },
+        [&]() __attribute__((always_inline)) { return PortFlowsOf(sides, c); });
     f.portMassFlow = Choose(outOfCylinder, flows.mass, -flows.mass);
     f.portEnergyFlow = Choose(outOfCylinder, flows.energy, -flows.energy);
     return f;
@@ -339,14 +342,15 @@ template <bool withPortFlow, class T, size_t N>
 [[gnu::always_inline]] inline ExtendedStepEntry<T> IntegrateExtendedStep(
     ExtendedShotState<T, N>& y, const T& n, const ExtendedShotCoefficients<T>& c) {
     const T& dt = c.timeStep;
-    y = RungeKuttaStep(y, [&](const ExtendedShotState<T, N>& stage) {
-        ExtendedShotState<T, N> k =
-            ExtendedDerivativesInDirection(stage, c, stage[PistonVelocityComponent] >= 0.0);
-        for (T& component : k) {
-            component = dt * component;
-        }
-        return k;
-    });
+    y = RungeKuttaStep(
+        y, [&](const ExtendedShotState<T, N>& stage) __attribute__((always_inline)) {
+            ExtendedShotState<T, N> k =
+                ExtendedDerivativesInDirection(stage, c, stage[PistonVelocityComponent] >= 0.0);
+            for (T& component : k) {
+                component = dt * component;
+            }
+            return k;
+        });
     ExtendedStepEntry<T> entry = ExtendedEntryOf<withPortFlow>(y, c);
     entry.basic.time = StepEndTime(n, dt);
     return entry;
@@ -384,18 +388,21 @@ template <class T, size_t N, class Mask>
     const ExtendedShotState<T, N>& y, const T& h, const ExtendedShotCoefficients<T>& c,
     const BasicShotRegime<Mask>& r) {
     const Mask forward = AndNot(r.pistonBack, T{} >= 0.0);
-    return RungeKuttaStep(y, [&](const ExtendedShotState<T, N>& stage) {
-        const ExtendedShotState<T, N> f = ExtendedDerivativesInDirection(stage, c, forward);
-        ExtendedShotState<T, N> k;
-        for (size_t i = 0; i < N; ++i) {
-            k[i] = h * f[i];
-        }
-        k[PistonTravelComponent] = h * Choose(r.pistonAtRest, T{}, f[PistonTravelComponent]);
-        k[PistonVelocityComponent] = h * Choose(r.pistonAtRest, T{}, f[PistonVelocityComponent]);
-        k[BulletTravelComponent] = h * Choose(r.bulletReleased, f[BulletTravelComponent], T{});
-        k[BulletVelocityComponent] = h * Choose(r.bulletReleased, f[BulletVelocityComponent], T{});
-        return k;
-    });
+    return RungeKuttaStep(
+        y, [&](const ExtendedShotState<T, N>& stage) __attribute__((always_inline)) {
+            const ExtendedShotState<T, N> f = ExtendedDerivativesInDirection(stage, c, forward);
+            ExtendedShotState<T, N> k;
+            for (size_t i = 0; i < N; ++i) {
+                k[i] = h * f[i];
+            }
+            k[PistonTravelComponent] = h * Choose(r.pistonAtRest, T{}, f[PistonTravelComponent]);
+            k[PistonVelocityComponent] =
+                h * Choose(r.pistonAtRest, T{}, f[PistonVelocityComponent]);
+            k[BulletTravelComponent] = h * Choose(r.bulletReleased, f[BulletTravelComponent], T{});
+            k[BulletVelocityComponent] =
+                h * Choose(r.bulletReleased, f[BulletVelocityComponent], T{});
+            return k;
+        });
 }
 
 template <class T, size_t N, class Mask>

@@ -155,9 +155,8 @@ HWY_INLINE Pack<K> SplitExponent(const Pack<K>& x, Pack<K>& mantissa) {
     for (size_t i = 0; i < K; ++i) {
         const auto bits = hn::BitCast(bitsTag, x.v[i]);
         mantissa.v[i] = hn::BitCast(tag, hn::Or(hn::And(bits, mantissaBits), oneBits));
-        exponent.v[i] =
-            hn::Sub(hn::BitCast(tag, hn::Or(hn::ShiftRight<52>(bits), twoToThe52Bits)),
-                    hn::Set(tag, 4503599627370496.0 + 1023));
+        exponent.v[i] = hn::Sub(hn::BitCast(tag, hn::Or(hn::ShiftRight<52>(bits), twoToThe52Bits)),
+                                hn::Set(tag, 4503599627370496.0 + 1023));
     }
     return exponent;
 }
@@ -168,7 +167,8 @@ HWY_INLINE Pack<K> PowerOfTwo(const Pack<K>& k) {
     const hn::RebindToUnsigned<Tag> bitsTag;
     Pack<K> power;
     for (size_t i = 0; i < K; ++i) {
-        const auto shifted = hn::BitCast(bitsTag, hn::Add(k.v[i], hn::Set(tag, 6755399441055744.0)));
+        const auto shifted =
+            hn::BitCast(bitsTag, hn::Add(k.v[i], hn::Set(tag, 6755399441055744.0)));
         power.v[i] =
             hn::BitCast(tag, hn::ShiftLeft<52>(hn::Add(shifted, hn::Set(bitsTag, uint64_t{1023}))));
     }

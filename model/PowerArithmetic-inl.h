@@ -80,8 +80,7 @@ template <class T>
     const auto aboveSqrt2 = mantissa > Sqrt2;
     mantissa = Choose(aboveSqrt2, mantissa * 0.5, mantissa);
     exponent = Choose(aboveSqrt2, exponent + 1.0, exponent);
-    const T logX = exponent * Ln2High +
-                   (LogOfReducedMantissa(mantissa - 1.0) + exponent * Ln2Low);
+    const T logX = exponent * Ln2High + (LogOfReducedMantissa(mantissa - 1.0) + exponent * Ln2Low);
 
     T t = y * logX;
     t = Choose(t > LargestExponent, T{} + LargestExponent, t);
@@ -92,6 +91,7 @@ template <class T>
     // multiplication as it would in the exact result, with its flag.
     const T half = RoundedToInteger(k * 0.5);
     const T power = ExpOfReduced(r) * PowerOfTwo(half) * PowerOfTwo(k - half);
-    return ChooseLazily(x >= SmallestNormal, [&] { return power; },
-                        [&] { return SquareRoot(Choose(x >= 0.0, T{}, x)); });
+    return ChooseLazily(
+        x >= SmallestNormal, [&]() __attribute__((always_inline)) { return power; },
+        [&]() __attribute__((always_inline)) { return SquareRoot(Choose(x >= 0.0, T{}, x)); });
 }

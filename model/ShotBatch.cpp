@@ -74,8 +74,8 @@ struct ExtendedModelShots {
     }
     static size_t LaneCount(const ShotLaneKernel& kernel) { return kernel.extendedLanes; }
     static void Step(const ShotLaneKernel& kernel, Lanes& lanes, size_t count, bool smooth) {
-        (smooth ? kernel.stepExtendedSmoothUntilAnEvent : kernel.stepExtendedUntilAShotEnds)(
-            lanes, count);
+        (smooth ? kernel.stepExtendedSmoothUntilAnEvent : kernel.stepExtendedUntilAShotEnds)(lanes,
+                                                                                             count);
     }
 };
 
@@ -333,6 +333,5 @@ void ComputeShotFigures(std::span<const ModelInputs> completedInputs,
                         std::span<ShotFigures> figures, SimulationResult& scratch,
                         const ShotLaneKernel& kernel, ShotComputation computation) {
     LaneScheduler<BasicModelShots>(completedInputs, figures, scratch, kernel, computation).Run();
-    LaneScheduler<ExtendedModelShots>(completedInputs, figures, scratch, kernel, computation)
-        .Run();
+    LaneScheduler<ExtendedModelShots>(completedInputs, figures, scratch, kernel, computation).Run();
 }

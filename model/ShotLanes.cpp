@@ -36,9 +36,13 @@ constexpr size_t ExtendedPackVectors = 2;
 
 #include "model/LanePack-inl.h"
 
+// In this order: each builds on those before it.
 #include "model/ShotStepArithmetic-inl.h"
+
 #include "model/PowerArithmetic-inl.h"
+
 #include "model/ExtendedStepArithmetic-inl.h"
+
 #include "model/LaneColumns-inl.h"
 
 template <size_t K>
@@ -140,9 +144,9 @@ HWY_NOINLINE void StepExtendedPacks(ExtendedShotLanes& lanes) {
         const StepEnds<PackMask<K>> ends = SettleExtendedStep(y, entry, n, c, bulletReleased);
         const BasicStepEntry<Pack<K>> shown = InDisplayUnits(entry.basic);
         for (size_t i = 0; i < K; ++i) {
-            largestTravel.v[i] = hn::Max(largestTravel.v[i],
-                                         hn::Max(hn::Abs(entry.basic.pistonTravel.v[i]),
-                                                 hn::Abs(entry.basic.bulletTravel.v[i])));
+            largestTravel.v[i] =
+                hn::Max(largestTravel.v[i], hn::Max(hn::Abs(entry.basic.pistonTravel.v[i]),
+                                                    hn::Abs(entry.basic.bulletTravel.v[i])));
         }
         if (AnyTrue(Or(ends.stepLimit, ends.muzzle))) {
             Store(shown.pressure, lanes.entryPressure);

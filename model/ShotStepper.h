@@ -52,8 +52,10 @@ inline double PowerOfTwo(double k) {
 }
 
 #include "model/ShotStepArithmetic-inl.h"
+
 #include "model/PowerArithmetic-inl.h"
-// The extended model's arithmetic builds on the basic model's.
+
+// The extended model's arithmetic builds on the basic model's and on the power.
 #include "model/ExtendedStepArithmetic-inl.h"
 
 using StepEntry = BasicStepEntry<double>;
