@@ -15,6 +15,7 @@
 #include "cli/PictureDrawing.h"
 #include "cli/RunCli.h"
 #include "datafile/GunReportFile.h"
+#include "model/ShotLanes.h"
 
 namespace {
 
@@ -69,6 +70,11 @@ int main(int argc, char* argv[]) {
     // library follows the user's locale as under Qt (messages such as strerror's); the
     // tool's numbers never go through it.
     std::setlocale(LC_ALL, "");
+    // A diagnostic that names lanes this processor lacks would measure something else.
+    if (const std::string refusal = LaneChoiceRefusal(); !refusal.empty()) {
+        std::cerr << "velloran-cli: " << refusal << '\n';
+        return CliFailure;
+    }
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const int status = RunCli(arguments, std::cout, std::cerr);
     EndPictureDrawing();
