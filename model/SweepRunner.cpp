@@ -37,12 +37,12 @@ std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, const GunFieldNumbers&
         }
     }
     std::vector<ShotFigures> figures(count);
-    ComputeGunBlock(guns, figures, scratch, computation);
+    std::vector<ModelInputs> inputs(count);
+    ComputeGunBlock(guns, figures, scratch, computation, inputs);
     for (size_t r = 0; r < count; ++r) {
         rows[r].figures = std::move(figures[r]);
         if (rows[r].figures.failure.empty()) {
-            rows[r].efficiency =
-                ShotEfficiency(rows[r].figures.bulletEnergy, CheckedInputsOf(guns[r]));
+            rows[r].efficiency = ShotEfficiency(rows[r].figures.bulletEnergy, inputs[r]);
         }
     }
     return rows;
