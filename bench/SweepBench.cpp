@@ -2,7 +2,8 @@
 // piston stroke (50 … 70 mm) and maximum spring force (300 … 500 N): the yardstick's plain loop
 // on one thread, the lanes of each instruction set on one thread (designed and smooth, the
 // smooth one beside its own one-by-one loop), and the whole velloran-cli sweep process on one
-// and two threads; and the peak memory of a sweep of a million points.
+// and two threads, on each instruction set's lanes; and the peak memory of a sweep of a
+// million points.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -133,8 +135,9 @@ struct ProcessRun {
     double cpuSeconds = 0;  // user and system, on all its threads
 };
 
-// Runs velloran-cli with its output thrown away, and waits for it.
-ProcessRun RunCli(const std::vector<std::string>& arguments) {
+// Runs velloran-cli with its output thrown away, and waits for it; laneKernel, unless empty,
+// names the instruction set of its lanes in place of the one the environment names.
+ProcessRun RunCli(const std::vector<std::string>& arguments, const std::string& laneKernel = {}) {
     std::vector<std::string> words = {VELLORAN_CLI_PATH};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -142,12 +145,23 @@ ProcessRun RunCli(const std::vector<std::string>& arguments) {
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
+    std::string laneChoice = "VELLORAN_LANES=" + laneKernel;
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (laneKernel.empty() || !std::string_view(*variable).starts_with("VELLORAN_LANES=")) {
+            environment.push_back(*variable);
+        }
+    }
+    if (!laneKernel.empty()) {
+        environment.push_back(laneChoice.data());
+    }
+    environment.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t child = 0;
     ProcessRun run;
-    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environment.data()) == 0) {
         int status = 0;
         rusage usage{};
         if (wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
@@ -165,14 +179,17 @@ ProcessRun RunCli(const std::vector<std::string>& arguments) {
 // The whole process: loading the report, reading and checking every point, the lanes on the
 // given number of threads, and the CSV. Its shots per second of processor time (on all its
 // threads) hold also where other work shares the cores: against the lanes' processor time
-// (the CPU column), they give the process's own overhead.
-void BM_CliSweep(benchmark::State& state) {
+// (the CPU column), they give the process's own overhead. The tool's lanes are those of the
+// kernel named, so that each instruction set is measured on a processor that has a better one.
+void CliSweep(benchmark::State& state, const ShotLaneKernel& kernel) {
     const ExampleGunReport gun;
     const std::string threads = std::to_string(state.range(0));
     double cpuSeconds = 0;
     for (auto _ : state) {
-        const ProcessRun run = RunCli(
-            {"sweep", gun.path, "--vary", StrokeAxis, "--vary", ForceAxis, "--threads", threads});
+        const ProcessRun run =
+            RunCli({"sweep", gun.path, "--vary", StrokeAxis, "--vary", ForceAxis, "--threads",
+                    threads},
+                   kernel.instructionSet);
         if (run.status != 0) {
             state.SkipWithError("velloran-cli sweep failed");
             return;
@@ -182,14 +199,21 @@ void BM_CliSweep(benchmark::State& state) {
     ReportShotsPerSecond(state, BenchGrid().PointCount());
     state.counters["shots_per_cpu_s"] = static_cast<double>(state.iterations()) *
                                         static_cast<double>(BenchGrid().PointCount()) / cpuSeconds;
-    state.SetLabel(BestShotLaneKernel().instructionSet);
 }
-BENCHMARK(BM_CliSweep)
-    ->ArgName("threads")
-    ->Arg(1)
-    ->Arg(2)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+
+const bool CliSweepsRegistered = [] {
+    for (const ShotLaneKernel& kernel : ShotLaneKernels()) {
+        benchmark::RegisterBenchmark(
+            (std::string("BM_CliSweep/") + kernel.instructionSet).c_str(),
+            [&kernel](benchmark::State& state) { CliSweep(state, kernel); })
+            ->ArgName("threads")
+            ->Arg(1)
+            ->Arg(2)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+    return true;
+}();
 
 // A sweep of a million points on two threads: its peak memory, which the streaming keeps
 // bounded whatever the grid's size (the rows are written as the blocks finish).

@@ -31,9 +31,6 @@ struct CliCommand {
     // Declares the command's arguments, description and help footer on its subcommand, and
     // gives the action that runs it on the values parsed into them.
     CliAction (*define)(CLI::App& command);
-    // Text drawn into pictures needs Qt's GUI application, whose start (fonts, platform) the
-    // other commands are spared.
-    bool drawsPictures = false;
 };
 
 // Every message the window program would show in a box goes to standard error, one per line.

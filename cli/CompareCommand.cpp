@@ -11,12 +11,12 @@
 #include "cli/CsvFormat.h"
 #include "cli/DistinctGunNames.h"
 #include "cli/OutputFiles.h"
+#include "cli/PictureDrawing.h"
 #include "cli/PlotOptions.h"
 #include "cli/ShotFiguresCsv.h"
 #include "common/ApplicationTitle.h"
 #include "common/CommandErrors.h"
 #include "datafile/GunReportFile.h"
-#include "graph/PictureFile.h"
 #include "graph/ResultsPicture.h"
 #include "model/ComputeCommand.h"
 #include "model/GunBatch.h"
@@ -62,6 +62,7 @@ int RunCompare(const CompareOptions& options, CliStreams& io) {
     for (const std::string& path : options.guns) {
         RefuseOutputsOverTheReport(path, {{"-o", options.picture}});
     }
+    PreparePictureDrawing();
     std::vector<ComparedGun> guns;
     std::vector<NamedGun> named;
     for (const std::string& path : options.guns) {
@@ -130,5 +131,4 @@ const CliCommand CompareCommand = {
     "GUN.txt GUN2.txt [GUN3.txt GUN4.txt] --y QUANTITY [--x AXIS] -o FILE.png|svg|pdf "
     "[--size WxH] [--set NAME=VALUE,...]",
     DefineCompare,
-    true,
 };

@@ -13,6 +13,7 @@
 #include "cli/Commands.h"
 #include "cli/CsvFormat.h"
 #include "cli/OutputFiles.h"
+#include "cli/PictureDrawing.h"
 #include "cli/PlotOptions.h"
 #include "cli/SweepGrid.h"
 #include "cli/UsageError.h"
@@ -23,7 +24,6 @@
 #include "datafile/GunReportFile.h"
 #include "graph/CurveSlot.h"
 #include "graph/GraphLayout.h"
-#include "graph/PictureFile.h"
 #include "graph/PelletGraphs.h"
 #include "model/ChronographShots.h"
 #include "model/EnergyLimitVerdict.h"
@@ -202,6 +202,9 @@ int RunPellets(const PelletsOptions& options, CliStreams& io) {
     const std::vector<MeasuredShot> measured =
         options.chrono.empty() ? std::vector<MeasuredShot>() : LoadChronographShots(options.chrono);
     RefuseMorePointsThanAGraphHolds(measured.size(), "shots");
+    if (picture) {
+        PreparePictureDrawing();
+    }
 
     // The rows go out as they are computed; only a picture, at most CurveCapacity points,
     // keeps them.
@@ -332,5 +335,4 @@ const CliCommand PelletsCommand = {
     "GUN.txt --weights FROM:TO:STEPS [--set NAME=VALUE,...] [--limit ENERGY [--margin PERCENT]] "
     "[-o FILE.png|svg|pdf [--size WxH] [--units UNITS] [--chrono SHOTS.csv]]",
     DefinePellets,
-    true,
 };

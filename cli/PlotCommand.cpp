@@ -6,10 +6,10 @@
 #include "cli/Commands.h"
 #include "cli/DistinctGunNames.h"
 #include "cli/OutputFiles.h"
+#include "cli/PictureDrawing.h"
 #include "cli/PlotOptions.h"
 #include "common/CommandErrors.h"
 #include "datafile/GunReportFile.h"
-#include "graph/PictureFile.h"
 #include "graph/ResultsPicture.h"
 #include "model/ComputeCommand.h"
 
@@ -26,6 +26,7 @@ int RunPlot(const PlotCommandOptions& options, CliStreams&) {
     const QSize size = ChosenPictureSize(options);
 
     RefuseOutputsOverTheReport(options.gun, {{"-o", options.picture}});
+    PreparePictureDrawing();
     const GunParameters gun = LoadGun(options.gun, options.settings);
     const auto result = std::make_unique<SimulationResult>();
     ModelInputs inputs;
@@ -69,5 +70,4 @@ const CliCommand PlotCommand = {
     "plot",
     "GUN.txt --y QUANTITY [--x AXIS] -o FILE.png|svg|pdf [--size WxH] [--set NAME=VALUE,...]",
     DefinePlot,
-    true,
 };

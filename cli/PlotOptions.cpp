@@ -8,6 +8,7 @@
 
 #include "cli/CliNumbers.h"
 #include "cli/CliValidators.h"
+#include "cli/PictureDrawing.h"
 #include "cli/UsageError.h"
 #include "common/CommandErrors.h"
 #include "common/WholeFileSaving.h"
@@ -103,7 +104,7 @@ PictureFormat ChosenPictureFormat(const std::string& picture) {
 
 void SavePicture(const std::string& path, const PictureSpec& picture,
                  const std::function<void(Canvas&)>& draw) {
-    if (!SaveFileWhole(path, [&](QIODevice& file) { return WritePicture(file, picture, draw); })) {
+    if (!SaveFileWhole(path, [&](QIODevice& file) { return WritePreparedPicture(file, picture, draw); })) {
         ShowMessageAndAbort(FileSavingErrorMessage);
     }
 }

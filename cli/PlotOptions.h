@@ -6,7 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "graph/PictureFile.h"
+#include "common/Canvas.h"
+#include "graph/PictureFormat.h"
 
 namespace CLI {
 class App;

@@ -117,11 +117,6 @@ std::span<const CliCommand> CliCommands() {
     return Commands;
 }
 
-bool MayDrawPictures(std::span<const std::string> arguments) {
-    const CliCommand* command = arguments.empty() ? nullptr : CommandNamed(arguments.front());
-    return command == nullptr || command->drawsPictures;
-}
-
 int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
     const int status = RunArguments(arguments, out, err);
     // What a command writes to standard output is its result: a write that failed, the last

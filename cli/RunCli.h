@@ -10,10 +10,6 @@
 // that cannot be written to out, down to its last flush, is a failure: "File saving error.".
 int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
 
-// Whether the command line may draw pictures: false only when it names a command that draws
-// none, so that anything else (help, wrong usage) gets the GUI application.
-bool MayDrawPictures(std::span<const std::string> arguments);
-
 inline constexpr int CliSuccess = 0;
 inline constexpr int CliFailure = 1;
 inline constexpr int CliWrongUsage = 2;

@@ -4,17 +4,18 @@
 #include <malloc.h>
 #include <unistd.h>
 
-#include <QGuiApplication>
 #include <QtGlobal>
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "cli/PictureDrawing.h"
 #include "cli/RunCli.h"
 #include "datafile/GunReportFile.h"
+#include "model/ShotLanes.h"
 
 namespace {
 
@@ -64,18 +65,19 @@ int main(int argc, char* argv[]) {
     KeepFreedMemoryForReuse();
     OpenClosedStandardStreams();
     qInstallMessageHandler(KeepQtCriticalMessagesOnly);
-    // Text drawn into pictures needs a GUI application, which needs no display on the offscreen
-    // platform; the commands that draw none start a plain one, which is quicker.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The engine, the files and the CSV need no Qt application, whose start would only slow a
+    // sweep down; the commands that draw start the GUI one (cli/PictureDrawing.h). The C
+    // library follows the user's locale as under Qt (messages such as strerror's); the
+    // tool's numbers never go through it.
+    std::setlocale(LC_ALL, "");
+    // A diagnostic that names lanes this processor lacks would measure something else.
+    if (const std::string refusal = LaneChoiceRefusal(); !refusal.empty()) {
+        std::cerr << "velloran-cli: " << refusal << '\n';
+        return CliFailure;
     }
-    // The tool's arguments are its own: Qt sees none of them.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    int qtArgumentCount = 1;
-    const std::unique_ptr<QCoreApplication> application =
-        MayDrawPictures(arguments) ? std::make_unique<QGuiApplication>(qtArgumentCount, argv)
-                                   : std::make_unique<QCoreApplication>(qtArgumentCount, argv);
     const int status = RunCli(arguments, std::cout, std::cerr);
+    EndPictureDrawing();
     if (status == CliSuccess && !StandardOutputWritten()) {
         std::cerr << FileSavingErrorMessage << '\n';
         return CliFailure;

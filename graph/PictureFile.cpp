@@ -4,10 +4,6 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <algorithm>
-#include <array>
-#include <cctype>
-#include <string>
 
 #include "graph/PainterCanvas.h"
 
@@ -15,16 +11,6 @@ namespace {
 
 constexpr int ScreenDotsPerInch = 96;
 constexpr double PointsPerInch = 72;
-
-struct FormatName {
-    const char* extension;
-    PictureFormat format;
-};
-constexpr std::array<FormatName, 3> FormatNames = {{
-    {".png", PictureFormat::Png},
-    {".svg", PictureFormat::Svg},
-    {".pdf", PictureFormat::Pdf},
-}};
 
 bool WritePng(QIODevice& file, const PictureSpec& picture,
               const std::function<void(Canvas&)>& draw) {
@@ -68,19 +54,6 @@ bool WritePdf(QIODevice& file, const PictureSpec& picture,
 }
 
 }  // namespace
-
-std::optional<PictureFormat> PictureFormatOfName(std::string_view fileName) {
-    for (const FormatName& name : FormatNames) {
-        const std::string_view extension = name.extension;
-        if (fileName.size() > extension.size() &&
-            std::equal(
-                extension.begin(), extension.end(), fileName.end() - extension.size(),
-                [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); })) {
-            return name.format;
-        }
-    }
-    return std::nullopt;
-}
 
 bool WritePicture(QIODevice& file, const PictureSpec& picture,
                   const std::function<void(Canvas&)>& draw) {

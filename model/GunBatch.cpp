@@ -47,7 +47,8 @@ ModelInputs CheckedInputsOf(const GunFieldNumbers& fields) {
 }
 
 void ComputeGunBlock(std::span<const GunFieldNumbers> guns, std::span<ShotFigures> figures,
-                     SimulationResult& scratch, ShotComputation computation) {
+                     SimulationResult& scratch, ShotComputation computation,
+                     std::span<ModelInputs> checkedInputs) {
     std::vector<ModelInputs> runnable;
     std::vector<size_t> runnableGun;
     runnable.reserve(guns.size());
@@ -64,6 +65,9 @@ void ComputeGunBlock(std::span<const GunFieldNumbers> guns, std::span<ShotFigure
     ComputeShotFigures(runnable, computed, scratch, BestShotLaneKernel(), computation);
     for (size_t r = 0; r < runnable.size(); ++r) {
         figures[runnableGun[r]] = std::move(computed[r]);
+        if (!checkedInputs.empty()) {
+            checkedInputs[runnableGun[r]] = runnable[r];
+        }
     }
 }
 

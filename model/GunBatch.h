@@ -19,9 +19,12 @@ ModelInputs CheckedInputsOf(const GunFieldNumbers& fields);
 // The figures of every gun (texts with a point) on this thread, by the given computation: the
 // designed one gives the same as the Compute button. A gun whose texts the button refuses has
 // that message as its failure. The scratch result serves the shots that must run alone.
+// checkedInputs, unless empty, takes each gun's inputs as checked, for figures computed beside
+// the shot's (those of a refused gun are left as they were).
 void ComputeGunBlock(std::span<const GunFieldNumbers> guns, std::span<ShotFigures> figures,
                      SimulationResult& scratch,
-                     ShotComputation computation = ShotComputation::Designed);
+                     ShotComputation computation = ShotComputation::Designed,
+                     std::span<ModelInputs> checkedInputs = {});
 
 // The same in blocks on the given number of threads (0: one per core); the figures do not
 // depend on it.

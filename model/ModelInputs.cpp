@@ -34,23 +34,22 @@ void ReadOptionalInputs(const GunFieldNumbers& fields, ModelInputs& inputs) {
     inputs.AirTemperature = accepted(AirTemperature);
 }
 
-}  // namespace
-
-void ReadModelInputs(const GunParameterTexts& texts, char decimalSeparator, ModelInputs& inputs) {
-    ReadModelInputs(GunFieldNumbers(texts, decimalSeparator), inputs);
-}
-
-void ReadModelInputs(const GunFieldNumbers& fields, ModelInputs& inputs) {
-    // Each formula asks for its fields' numbers again, so the first field that fails in this
-    // order is the one reported.
+// The basic inputs from the fields' numbers. The window reports the first formula that fails,
+// in this order, so each formula asks for its fields' numbers again and, with
+// checkEachFormula, a floating-point fault ends the command at once. Reading the flags costs
+// more than a formula, and a sweep reads every point's inputs: without checkEachFormula they
+// are read once at the end, and false means that something failed (a fault, a field that is
+// no number, a stroke that is not positive), which a second pass with checkEachFormula then
+// reports as the window would. The flags must be clear before.
+bool ReadBasicInputs(const GunFieldNumbers& fields, ModelInputs& inputs, bool checkEachFormula) {
     const auto field = [&](GunParameter parameter) { return fields.Number(parameter); };
-    // Stores one input and reports a floating-point fault of its formula at once.
-    const auto store = [](double& target, double value) {
+    const auto store = [checkEachFormula](double& target, double value) {
         target = value;
-        ThrowIfFloatingPointFault();
+        if (checkEachFormula) {
+            ThrowIfFloatingPointFault();
+        }
     };
     using enum GunParameter;
-    ClearFloatingPointFaults();
     store(inputs.BoreDiameter, field(Caliber) * 0.001);
     store(inputs.BoreArea, (field(Caliber) * 0.001) * (field(Caliber) * 0.001) * BoreAreaFactor);
     store(inputs.BulletMass, field(BulletWeight) * 0.001);
@@ -65,6 +64,9 @@ void ReadModelInputs(const GunFieldNumbers& fields, ModelInputs& inputs) {
     store(inputs.SpringMass, field(SpringWeight));
     store(inputs.SpringMinimumForce, field(MinimumForce));
     if (field(PistonStroke) <= 0) {
+        if (!checkEachFormula) {
+            return false;
+        }
         ShowMessageAndAbort(OutOfRangeMessage);
     }
     store(inputs.SpringRate,
@@ -73,6 +75,26 @@ void ReadModelInputs(const GunFieldNumbers& fields, ModelInputs& inputs) {
     store(inputs.Kappa, field(AdiabaticExponent));
     store(inputs.AmbientPressure, field(AirPressure) * 1e6);
     store(inputs.TimeStep, field(ComputationStep) * 0.001);
+    return PendingFloatingPointFault() == FloatingPointFault::None;
+}
+
+}  // namespace
+
+void ReadModelInputs(const GunParameterTexts& texts, char decimalSeparator, ModelInputs& inputs) {
+    ReadModelInputs(GunFieldNumbers(texts, decimalSeparator), inputs);
+}
+
+void ReadModelInputs(const GunFieldNumbers& fields, ModelInputs& inputs) {
+    ClearFloatingPointFaults();
+    bool read = false;
+    try {
+        read = ReadBasicInputs(fields, inputs, false);
+    } catch (const CommandFailure&) {
+    }
+    if (!read) {
+        ClearFloatingPointFaults();
+        ReadBasicInputs(fields, inputs, true);
+    }
     ReadOptionalInputs(fields, inputs);
 }
 

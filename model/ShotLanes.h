@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 
 #include "model/ExtendedShot.h"
 #include "model/ShotStepper.h"
@@ -101,6 +102,12 @@ struct ShotLaneKernel {
 // The kernels this processor runs, the best first; the last is the baseline build's.
 std::span<const ShotLaneKernel> ShotLaneKernels();
 
-inline const ShotLaneKernel& BestShotLaneKernel() {
-    return ShotLaneKernels().front();
-}
+// The kernel the batches use: the best this processor runs, unless the environment variable
+// VELLORAN_LANES names another of them ("AVX2", "baseline"): a diagnostic, to measure an
+// instruction set where a better one runs. Read once (model/ShotLaneChoice.cpp).
+const ShotLaneKernel& BestShotLaneKernel();
+
+// What the program should say about VELLORAN_LANES before it computes: nothing when it is
+// unset or names a kernel this processor runs, else why it names none (the kernels then stay
+// the best).
+std::string LaneChoiceRefusal();

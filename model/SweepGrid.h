@@ -3,6 +3,7 @@
 // steps, the first varying slowest.
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "model/GunFieldNumbers.h"
@@ -30,9 +31,12 @@ struct SweepGrid {
     // a point).
     GunParameterTexts PointTexts(size_t point) const;
 
-    // The numbers of the point's texts: the gun's numbers (read from its texts once) with the
-    // varied values' texts read.
-    GunFieldNumbers PointNumbers(const GunFieldNumbers& gunNumbers, size_t point) const;
+    // The numbers of the texts of count points from first on: the gun's numbers (read from its
+    // texts once) with the varied values' texts read. Points in a row share the slower axis's
+    // value, and a block of them holds the fastest axis's values again and again: each value is
+    // written as a text once, and the slower one read once per row.
+    std::vector<GunFieldNumbers> PointNumbers(const GunFieldNumbers& gunNumbers, size_t first,
+                                              size_t count) const;
 
 private:
     // Calls visit(parameter, text) for each varied parameter with its value's text at the point.

@@ -25,24 +25,22 @@ std::vector<SweepRow> ComputeBlock(const SweepGrid& grid, const GunFieldNumbers&
                                    SweepPointRange points, ShotComputation computation,
                                    SimulationResult& scratch) {
     const size_t count = points.end - points.first;
-    std::vector<GunFieldNumbers> guns;
-    guns.reserve(count);
+    const std::vector<GunFieldNumbers> guns = grid.PointNumbers(gunNumbers, points.first, count);
     std::vector<SweepRow> rows(count);
     for (size_t r = 0; r < count; ++r) {
         SweepRow& row = rows[r];
         row.point = points.first + r;
-        guns.push_back(grid.PointNumbers(gunNumbers, row.point));
         for (size_t a = 0; a < grid.axes.size(); ++a) {
-            row.variedValues[a] = guns.back().Number(grid.axes[a].parameter);
+            row.variedValues[a] = guns[r].Number(grid.axes[a].parameter);
         }
     }
     std::vector<ShotFigures> figures(count);
-    ComputeGunBlock(guns, figures, scratch, computation);
+    std::vector<ModelInputs> inputs(count);
+    ComputeGunBlock(guns, figures, scratch, computation, inputs);
     for (size_t r = 0; r < count; ++r) {
         rows[r].figures = std::move(figures[r]);
         if (rows[r].figures.failure.empty()) {
-            rows[r].efficiency =
-                ShotEfficiency(rows[r].figures.bulletEnergy, CheckedInputsOf(guns[r]));
+            rows[r].efficiency = ShotEfficiency(rows[r].figures.bulletEnergy, inputs[r]);
         }
     }
     return rows;

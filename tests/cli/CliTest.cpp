@@ -532,4 +532,38 @@ TEST(CliProgram, ReportsThroughItsExitStatusAndStreams) {
     EXPECT_EQ(program.readAllStandardError(), "File saving error.\n");
 }
 
+// A command that draws nothing starts without QtGui; one that draws, in a tool without its
+// picture module, says what is missing and writes nothing.
+TEST(CliProgram, LoadsTheDrawingOnlyToDraw) {
+    QTemporaryDir folder;
+    const QString gun = folder.filePath("gun.txt");
+    SaveGunReport(gun.toStdString(), " Air Gun", ExampleGunTexts(), '.', {});
+    QProcess program;
+    QProcessEnvironment tracedLoading = QProcessEnvironment::systemEnvironment();
+    tracedLoading.insert("LD_DEBUG", "libs");
+    program.setProcessEnvironment(tracedLoading);
+    program.start(VELLORAN_CLI_PATH, {"sweep", gun, "--vary", "PistonStroke=50:70:3"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0);
+    const QByteArray loaded = program.readAllStandardError();
+    EXPECT_TRUE(loaded.contains("libQt6Core.so"));
+    EXPECT_FALSE(loaded.contains("libQt6Gui.so"));
+
+    ASSERT_TRUE(QDir(folder.path()).mkdir("bin"));
+    const QString moduleless = folder.filePath("bin/velloran-cli");
+    ASSERT_TRUE(QFile::copy(VELLORAN_CLI_PATH, moduleless));
+    program.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    const QString picture = folder.filePath("pressure.png");
+    program.start(moduleless, {"plot", gun, "--y", "pressure", "-o", picture});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1);
+    const QByteArray message = program.readAllStandardError();
+    // The loader's reason, in the user's language.
+    EXPECT_TRUE(message.startsWith("Pictures cannot be drawn: " + folder.path().toUtf8()) &&
+                message.contains("/velloran-cli-pictures.so: ") &&
+                message.endsWith(QByteArray(std::strerror(ENOENT)) + "\n"))
+        << message.toStdString();
+    EXPECT_FALSE(QFile::exists(picture));
+}
+
 }  // namespace

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
 #include <sstream>
 
 #include "cli/ProgressLine.h"
 #include "common/FieldNumber.h"
+#include "datafile/GunReportFile.h"
 #include "model/EnergyBudget.h"
 #include "model/ShotBatch.h"
+#include "model/ShotLanes.h"
 #include "model/SmoothShot.h"
 #include "tests/cli/CliFixture.h"
 
@@ -143,6 +147,37 @@ TEST_F(Sweep, RefusesAReportThatCannotBeRead) {
     EXPECT_EQ(run.err, "File loading error. " + PathOf("missing.txt") + ": " +
                            std::strerror(ENOENT) + "\n");
     EXPECT_EQ(run.out, "");
+}
+
+// The real tool on each instruction set's lanes (VELLORAN_LANES): the same bytes, designed and
+// smooth, over a grid whose last pack of lanes is partly filled and with failing points; a
+// name the processor cannot run is refused before anything is computed.
+TEST(SweepProgram, GivesTheSameOutputOnEveryInstructionSet) {
+    QTemporaryDir folder;
+    const QString gun = folder.filePath("gun.txt");
+    SaveGunReport(gun.toStdString(), " Air Gun", ExampleGunTexts(), '.', {});
+    QProcess program;
+    const auto sweep = [&](const QString& lanes, const QStringList& more) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VELLORAN_LANES", lanes);
+        program.setProcessEnvironment(environment);
+        program.start(VELLORAN_CLI_PATH, QStringList{"sweep", gun, "--vary",
+                                                     "PistonStroke=40:80:25", "--vary",
+                                                     "ComputationStep=0.001:0.05:3"} +
+                                             more);
+        EXPECT_TRUE(program.waitForFinished(60000));
+        return std::pair(program.exitCode(), program.readAllStandardOutput());
+    };
+    for (const QStringList& more : {QStringList{}, QStringList{"--smooth"}}) {
+        const auto best = sweep(ShotLaneKernels().front().instructionSet, more);
+        ASSERT_EQ(best.first, 0);
+        for (const ShotLaneKernel& kernel : ShotLaneKernels()) {
+            EXPECT_EQ(sweep(kernel.instructionSet, more), best) << kernel.instructionSet;
+        }
+    }
+    EXPECT_EQ(sweep("SSE9", {}), std::pair(1, QByteArray()));
+    EXPECT_TRUE(program.readAllStandardError().startsWith(
+        "velloran-cli: VELLORAN_LANES=SSE9 names no instruction set"));
 }
 
 // A progress line wider than the terminal wraps, and the rewritten line leaves stale ones above.

@@ -4,11 +4,12 @@
 # launches) and the manual pages through their validators, and the command-line tool run from
 # the unpacked package; and lintian, the archive's checker, which must find no error and no
 # warning.
-# usage: check-package.sh BUILD_DIR VERSION APP_ID
+# usage: check-package.sh BUILD_DIR VERSION APP_ID EXAMPLE_GUN.txt
 set -eu
 build=$1
 version=$2
 appId=$3
+exampleGun=$4
 
 for tool in cpack:cmake dpkg-shlibdeps:dpkg-dev desktop-file-validate:desktop-file-utils \
     appstreamcli:appstream man:man-db lintian:lintian; do
@@ -38,6 +39,7 @@ cat "$work/files"
 {
     echo usr/bin/velloran
     echo usr/bin/velloran-cli
+    echo usr/lib/velloran/plugins/velloran-cli-pictures.so
     echo "usr/share/applications/$appId.desktop"
     echo usr/share/bash-completion/completions/velloran-cli
     echo usr/share/doc/velloran/changelog.gz
@@ -96,6 +98,11 @@ cat "$work/lintian.log"
 echo "== velloran-cli --version from the package"
 "$root/usr/bin/velloran-cli" --version | tee "$work/version"
 [ "$(cat "$work/version")" = "velloran-cli $version" ] || fail "wrong version"
+
+echo "== velloran-cli plot from the package, through its picture module"
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/velloran-cli" plot "$exampleGun" --y pressure \
+    -o "$work/pressure.png" || fail "plot failed"
+[ "$(head -c 4 "$work/pressure.png" | tail -c 3)" = PNG ] || fail "plot wrote no PNG"
 
 [ "$failed" = 0 ] && echo "The package and its metadata are sound."
 exit "$failed"
