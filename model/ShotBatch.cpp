@@ -65,7 +65,8 @@ public:
 
 private:
     void FillLanes() {
-        while (runningLanes_ < kernel_.lanes && StartNextShot(runningLanes_)) {
+        const size_t lanes = smooth_ ? kernel_.smoothLanes : kernel_.lanes;
+        while (runningLanes_ < lanes && StartNextShot(runningLanes_)) {
             ++runningLanes_;
         }
     }
