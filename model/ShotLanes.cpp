@@ -195,6 +195,13 @@ HWY_INLINE void StoreGroup(LaneGroup& group, ShotLanes& lanes, size_t vector, bo
     StoreVector(group.largestTravel, lanes.largestTravel, vector);
 }
 
+// What the summary and the lanes take of a step's entry, in display units.
+struct ShownFigures {
+    Pack<1> pressure;
+    Pack<1> pistonVelocity;
+    Pack<1> bulletVelocity;
+};
+
 // The designed computation's kernel over the first K vectors of the lanes.
 template <size_t K>
 HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
@@ -218,7 +225,7 @@ HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
         ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
             MiddleStage(stages[g], groups[g].y, groups[g].c);
         });
-        std::array<BasicStepEntry<T>, K> shown;
+        std::array<ShownFigures, K> shown;
         std::array<StepEnds<PackMask<1>>, K> ends;
         PackMask<K> ended;
         ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
@@ -227,7 +234,9 @@ HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
             BasicStepEntry<T> entry{};
             entry.pressure = PressureOfState(group.y, group.c);
             ends[g] = SettleStep(group.y, entry, group.n, group.c, group.bulletReleased);
-            shown[g] = InDisplayUnits(entry);
+            const BasicStepEntry<T> inDisplayUnits = InDisplayUnits(entry);
+            shown[g] = {inDisplayUnits.pressure, inDisplayUnits.pistonVelocity,
+                        inDisplayUnits.bulletVelocity};
             group.largestTravel.v[0] = hn::Max(
                 group.largestTravel.v[0],
                 hn::Max(hn::Abs(entry.pistonTravel.v[0]), hn::Abs(entry.bulletTravel.v[0])));
@@ -247,8 +256,12 @@ HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
         }
         ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
             LaneGroup& group = groups[g];
-            shown[g].temperature = group.y[PressureVolumeComponent];
-            group.summary.AddCountedEntry(shown[g]);
+            BasicStepEntry<T> counted{};
+            counted.pressure = shown[g].pressure;
+            counted.pistonVelocity = shown[g].pistonVelocity;
+            counted.temperature = group.y[PressureVolumeComponent];
+            counted.bulletVelocity = shown[g].bulletVelocity;
+            group.summary.AddCountedEntry(counted);
             group.n = group.n + 1.0;
         });
         counted = true;
