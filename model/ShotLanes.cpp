@@ -134,6 +134,19 @@ HWY_INLINE void ForEachGroup(Body&& body) {
     (std::make_index_sequence<K>());
 }
 
+// The summary of a vector of lanes (BasicShotSummary) without the entries' other values. Built of
+// vectors only: a structure with initializers of its own would need code compiled without the
+// instruction set.
+struct LaneSummary {
+    Pack<1> maximumPressure;
+    Pack<1> maximumPistonVelocity;
+    Pack<1> maximumTemperature;
+    Pack<1> lastPressure;
+    Pack<1> lastPistonVelocity;
+    Pack<1> lastTemperature;
+    Pack<1> lastBulletVelocity;
+};
+
 // One vector of lanes as the designed computation steps it: its guns, its shots, their summaries
 // so far with the temperatures in pressure × volume (StepGroups), and the temperatures in the
 // lanes when the kernel began.
@@ -142,7 +155,7 @@ struct LaneGroup {
     BasicShotState<Pack<1>> y;
     Pack<1> n;
     PackMask<1> bulletReleased;
-    BasicShotSummary<Pack<1>> summary;
+    LaneSummary summary;
     Pack<1> largestTravel;
     Pack<1> maximumTemperature;
     Pack<1> lastTemperature;
@@ -160,27 +173,27 @@ HWY_INLINE void LoadGroup(LaneGroup& group, ShotLanes& lanes, size_t vector) {
     group.bulletReleased = LoadVector(lanes.bulletReleased, vector) > 0.0;
     group.summary.maximumPressure = LoadVector(lanes.maximumPressure, vector);
     group.summary.maximumPistonVelocity = LoadVector(lanes.maximumPistonVelocity, vector);
-    group.summary.last.pressure = LoadVector(lanes.lastPressure, vector);
-    group.summary.last.pistonVelocity = LoadVector(lanes.lastPistonVelocity, vector);
-    group.summary.last.bulletVelocity = LoadVector(lanes.lastBulletVelocity, vector);
+    group.summary.lastPressure = LoadVector(lanes.lastPressure, vector);
+    group.summary.lastPistonVelocity = LoadVector(lanes.lastPistonVelocity, vector);
+    group.summary.lastBulletVelocity = LoadVector(lanes.lastBulletVelocity, vector);
     group.largestTravel = LoadVector(lanes.largestTravel, vector);
     group.maximumTemperature = LoadVector(lanes.maximumTemperature, vector);
     group.lastTemperature = LoadVector(lanes.lastTemperature, vector);
     group.summary.maximumTemperature = Pack<1>();
-    group.summary.last.temperature = Pack<1>();
+    group.summary.lastTemperature = Pack<1>();
 }
 
 // counted: whether the summaries took an entry since the kernel began.
 HWY_INLINE void StoreGroup(LaneGroup& group, ShotLanes& lanes, size_t vector, bool counted) {
-    BasicShotSummary<Pack<1>>& summary = group.summary;
+    LaneSummary& summary = group.summary;
     if (counted) {
         summary.maximumTemperature =
             Larger(Larger(group.maximumTemperature, group.lastTemperature),
                    ShownTemperatureOf(summary.maximumTemperature, group.c));
-        summary.last.temperature = ShownTemperatureOf(summary.last.temperature, group.c);
+        summary.lastTemperature = ShownTemperatureOf(summary.lastTemperature, group.c);
     } else {
         summary.maximumTemperature = group.maximumTemperature;
-        summary.last.temperature = group.lastTemperature;
+        summary.lastTemperature = group.lastTemperature;
     }
     for (size_t i = 0; i < group.y.size(); ++i) {
         StoreVector(group.y[i], lanes.state[i], vector);
@@ -190,10 +203,10 @@ HWY_INLINE void StoreGroup(LaneGroup& group, ShotLanes& lanes, size_t vector, bo
     StoreVector(summary.maximumPressure, lanes.maximumPressure, vector);
     StoreVector(summary.maximumPistonVelocity, lanes.maximumPistonVelocity, vector);
     StoreVector(summary.maximumTemperature, lanes.maximumTemperature, vector);
-    StoreVector(summary.last.pressure, lanes.lastPressure, vector);
-    StoreVector(summary.last.pistonVelocity, lanes.lastPistonVelocity, vector);
-    StoreVector(summary.last.temperature, lanes.lastTemperature, vector);
-    StoreVector(summary.last.bulletVelocity, lanes.lastBulletVelocity, vector);
+    StoreVector(summary.lastPressure, lanes.lastPressure, vector);
+    StoreVector(summary.lastPistonVelocity, lanes.lastPistonVelocity, vector);
+    StoreVector(summary.lastTemperature, lanes.lastTemperature, vector);
+    StoreVector(summary.lastBulletVelocity, lanes.lastBulletVelocity, vector);
     StoreVector(group.largestTravel, lanes.largestTravel, vector);
 }
 
@@ -203,6 +216,27 @@ struct ShownFigures {
     Pack<1> pistonVelocity;
     Pack<1> bulletVelocity;
 };
+
+// BasicShotSummary::AddCountedEntry.
+HWY_INLINE void AddCountedEntry(LaneSummary& summary, const ShownFigures& shown,
+                                const Pack<1>& temperature) {
+    BasicShotSummary<Pack<1>> whole;
+    whole.maximumPressure = summary.maximumPressure;
+    whole.maximumPistonVelocity = summary.maximumPistonVelocity;
+    whole.maximumTemperature = summary.maximumTemperature;
+    whole.last.pressure = summary.lastPressure;
+    whole.last.pistonVelocity = summary.lastPistonVelocity;
+    whole.last.temperature = summary.lastTemperature;
+    BasicStepEntry<Pack<1>> entry{};
+    entry.pressure = shown.pressure;
+    entry.pistonVelocity = shown.pistonVelocity;
+    entry.temperature = temperature;
+    entry.bulletVelocity = shown.bulletVelocity;
+    whole.AddCountedEntry(entry);
+    summary = {whole.maximumPressure,    whole.maximumPistonVelocity, whole.maximumTemperature,
+               whole.last.pressure,      whole.last.pistonVelocity,   whole.last.temperature,
+               whole.last.bulletVelocity};
+}
 
 // The designed computation's kernel over the first K vectors of the lanes.
 template <size_t K>
@@ -258,12 +292,7 @@ HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
         }
         ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
             LaneGroup& group = groups[g];
-            BasicStepEntry<T> counted{};
-            counted.pressure = shown[g].pressure;
-            counted.pistonVelocity = shown[g].pistonVelocity;
-            counted.temperature = group.y[PressureVolumeComponent];
-            counted.bulletVelocity = shown[g].bulletVelocity;
-            group.summary.AddCountedEntry(counted);
+            AddCountedEntry(group.summary, shown[g], group.y[PressureVolumeComponent]);
             group.n = group.n + 1.0;
         });
         counted = true;
