@@ -37,7 +37,7 @@ constexpr size_t PackVectors = 2;
 // The designed computation steps its vectors as groups of their own, one evaluation of each
 // group in turn (StepGroups): a group holds the registers only while its evaluation runs, so a
 // third group fills the waiting rather than spilling it. Measured against two packed vectors,
-// three groups step 1.25 (AVX2), 1.05 (AVX-512) and 1.15 (baseline) times the shots; a fourth
+// three groups step 1.3 (AVX2), 1.1 (AVX-512) and 1.2 (baseline) times the shots; a fourth
 // AVX2 group gains nothing.
 constexpr size_t GroupVectors = 3;
 
