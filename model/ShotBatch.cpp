@@ -43,7 +43,9 @@ struct BasicModelShots {
     }
     static ShotState InitialState(const ModelInputs& inputs) { return InitialShotState(inputs); }
     static SmoothProgress StartSmooth(const ModelInputs& inputs) { return StartSmoothShot(inputs); }
-    static size_t LaneCount(const ShotLaneKernel& kernel) { return kernel.lanes; }
+    static size_t LaneCount(const ShotLaneKernel& kernel, bool smooth) {
+        return smooth ? kernel.smoothLanes : kernel.lanes;
+    }
     static void Step(const ShotLaneKernel& kernel, Lanes& lanes, size_t count, bool smooth) {
         (smooth ? kernel.stepSmoothUntilAnEvent : kernel.stepUntilAShotEnds)(lanes, count);
     }
@@ -72,7 +74,7 @@ struct ExtendedModelShots {
         return SmoothStepping::StartExtendedSmoothShot<ExtendedCoreComponentCount>(
             inputs, CoefficientsOf(inputs));
     }
-    static size_t LaneCount(const ShotLaneKernel& kernel) { return kernel.extendedLanes; }
+    static size_t LaneCount(const ShotLaneKernel& kernel, bool) { return kernel.extendedLanes; }
     static void Step(const ShotLaneKernel& kernel, Lanes& lanes, size_t count, bool smooth) {
         (smooth ? kernel.stepExtendedSmoothUntilAnEvent : kernel.stepExtendedUntilAShotEnds)(lanes,
                                                                                              count);
@@ -117,7 +119,8 @@ public:
 
 private:
     void FillLanes() {
-        while (runningLanes_ < Model::LaneCount(kernel_) && StartNextShot(runningLanes_)) {
+        while (runningLanes_ < Model::LaneCount(kernel_, smooth_) &&
+               StartNextShot(runningLanes_)) {
             ++runningLanes_;
         }
     }

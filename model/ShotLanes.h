@@ -81,7 +81,8 @@ void VisitLaneColumns(Lanes& lanes, Visit&& visit) {
 struct ShotLaneKernel {
     const char* instructionSet;  // "AVX-512", "AVX2" or "baseline"
     size_t vectorLanes;          // the lanes of one vector
-    size_t lanes;                // the most lanes it steps at once: whole vectors
+    size_t lanes;                // the most lanes stepUntilAShotEnds steps at once: whole vectors
+    size_t smoothLanes;          // the same for stepSmoothUntilAnEvent
     // Steps the first lanes until a step ends the shot in one of them, and stops after that
     // step: the lanes' state is then the state after it, their step index its index, and
     // their summary has not taken its entry yet. It steps whole vectors: the lanes from

@@ -201,18 +201,48 @@ template <class T>
     return n * timeStep + timeStep * 0.5 + timeStep * 0.5;
 }
 
+// A classical fourth-order Runge–Kutta step taken one evaluation at a time: the increments of
+// the latest stage and the weighted sum so far. The lanes step several groups of shots an
+// evaluation of each in turn, so that one group's arithmetic fills another's waiting on its
+// divisions and square root while each keeps its registers.
+template <class T>
+struct StepStages {
+    BasicShotState<T> k;
+    BasicShotState<T> sum;
+};
+
+// k1, from the state at the start of the step.
+template <class T>
+[[gnu::always_inline]] inline StepStages<T> FirstStage(const BasicShotState<T>& y,
+                                                       const ShotCoefficients<T>& c) {
+    const BasicShotState<T> k1 = Increments(y, c);
+    return {k1, k1};
+}
+
+// k2 from k1, or k3 from k2.
+template <class T>
+[[gnu::always_inline]] inline void MiddleStage(StepStages<T>& stages, const BasicShotState<T>& y,
+                                               const ShotCoefficients<T>& c) {
+    stages.k = Increments(HalfStage(y, stages.k), c);
+    AddTwiceTo(stages.sum, stages.k);
+}
+
+// k4 from k3, and the state at the end of the step.
+template <class T>
+[[gnu::always_inline]] inline void LastStage(const StepStages<T>& stages, BasicShotState<T>& y,
+                                             const ShotCoefficients<T>& c) {
+    y = Weighted(y, stages.sum, Increments(FullStage(y, stages.k), c));
+}
+
 // Advances the state by one classical fourth-order Runge–Kutta step, step index n. The entry
 // gets the time, pressure and temperature; SettleStep completes it.
 template <class T>
 [[gnu::always_inline]] inline BasicStepEntry<T> IntegrateStep(BasicShotState<T>& y, const T& n,
                                                               const ShotCoefficients<T>& c) {
-    const BasicShotState<T> k1 = Increments(y, c);
-    BasicShotState<T> sum = k1;
-    const BasicShotState<T> k2 = Increments(HalfStage(y, k1), c);
-    AddTwiceTo(sum, k2);
-    const BasicShotState<T> k3 = Increments(HalfStage(y, k2), c);
-    AddTwiceTo(sum, k3);
-    y = Weighted(y, sum, Increments(FullStage(y, k3), c));
+    StepStages<T> stages = FirstStage(y, c);
+    MiddleStage(stages, y, c);
+    MiddleStage(stages, y, c);
+    LastStage(stages, y, c);
     BasicStepEntry<T> entry{};
     entry.time = StepEndTime(n, c.timeStep);
     entry.pressure = y[PressureVolumeComponent] / AirVolumeOf(y, c);

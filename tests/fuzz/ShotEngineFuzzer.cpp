@@ -25,9 +25,9 @@
 namespace {
 
 constexpr std::size_t GunBytes = GunParameterCount * sizeof(double);
-// Enough for the batch to fill the lanes of every kernel (at most 16) and start another shot in
+// Enough for the batch to fill the lanes of every kernel (at most 24) and start another shot in
 // a lane that finished.
-constexpr std::size_t MaximumGroup = 20;
+constexpr std::size_t MaximumGroup = 28;
 // A completed run never writes it; the engine writes -1 when the first step reaches the muzzle.
 constexpr int UntouchedLastIndex = -12345;
 
