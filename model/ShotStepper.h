@@ -47,8 +47,11 @@ inline double SplitExponent(double x, double& mantissa) {
     mantissa = std::bit_cast<double>((bits & 0x000F'FFFF'FFFF'FFFFu) | 0x3FF0'0000'0000'0000u);
     return static_cast<double>(static_cast<int>(bits >> 52) - 1023);
 }
+// 2^k from the low bits of 1.5 × 2^52 + k, as the lanes write it: no conversion to an integer,
+// which a NaN would make undefined.
 inline double PowerOfTwo(double k) {
-    return std::bit_cast<double>(static_cast<uint64_t>(static_cast<int64_t>(k) + 1023) << 52);
+    const auto shifted = std::bit_cast<uint64_t>(k + 6755399441055744.0);
+    return std::bit_cast<double>((shifted + 1023) << 52);
 }
 
 #include "model/ShotStepArithmetic-inl.h"

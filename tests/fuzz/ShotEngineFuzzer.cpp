@@ -1,5 +1,6 @@
 // The shot simulation over guns of any finite positive parameters. The input is a group of
-// guns, sixteen doubles each (little-endian, sign ignored), in the order of the fields. Each
+// guns, sixteen doubles each (little-endian, sign ignored), in the order of the fields, some
+// with optional parameters of the extended model. Each
 // goes the compute command's way: written into its fields, read, checked and completed; the
 // ones refused there are left out. A shot ends completed, at the step limit or with a
 // floating-point fault, in steps that stay inside the series and with the muzzle, the piston's
@@ -38,12 +39,24 @@ SimulationResult& ResultRecord() {
     return *record;
 }
 
-GunParameterTexts DecodeFieldTexts(const std::uint8_t* bytes) {
+// The second gun of every three runs the extended model with a port and a gas ram, the third
+// with a rebounding piston and warm air, so that the lanes of both models meet any gun.
+GunParameterTexts DecodeFieldTexts(const std::uint8_t* bytes, std::size_t gun) {
     GunParameterTexts texts;  // the optional five left empty: the basic model
     for (std::size_t i = 0; i < GunParameterCount; ++i) {
         double value = 0;
         std::memcpy(&value, bytes + i * sizeof(double), sizeof(double));
         texts[i] = NumberToField(std::fabs(value), '.');
+    }
+    const auto set = [&texts](GunParameter parameter, const char* text) {
+        texts[static_cast<std::size_t>(Index(parameter))] = text;
+    };
+    if (gun % 3 == 1) {
+        set(GunParameter::PortDiameter, "2");
+        set(GunParameter::GasRamExponent, "1.3");
+    } else if (gun % 3 == 2) {
+        set(GunParameter::PistonRestitution, "0.3");
+        set(GunParameter::AirTemperature, "293");
     }
     return texts;
 }
@@ -151,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t offset = 0; offset + GunBytes <= size && group.size() < MaximumGroup;
          offset += GunBytes) {
         ModelInputs inputs;
-        if (CompletedInputs(DecodeFieldTexts(data + offset), inputs)) {
+        if (CompletedInputs(DecodeFieldTexts(data + offset, offset / GunBytes), inputs)) {
             CheckShot(inputs);
             group.push_back(inputs);
         }
