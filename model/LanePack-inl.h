@@ -176,21 +176,24 @@ HWY_INLINE Pack<K> PowerOfTwo(const Pack<K>& k) {
 }
 
 // Computes a side only when some lane takes it: lanes whose shots all take one side do not
-// pay for the other, nor raise its floating-point flags.
+// pay for the other, nor raise its floating-point flags. Each side's code stands here once, so
+// that sides nested in sides do not multiply the kernels' code.
 template <size_t K, class WhenTrue, class WhenFalse>
 HWY_INLINE auto ChooseLazily(const PackMask<K>& condition, WhenTrue&& whenTrue,
                              WhenFalse&& whenFalse) {
-    if (!AnyTrue(condition)) {
-        return whenFalse();
-    }
     PackMask<K> otherwise;
     for (size_t i = 0; i < K; ++i) {
         otherwise.m[i] = hn::Not(condition.m[i]);
     }
-    if (!AnyTrue(otherwise)) {
-        return whenTrue();
+    decltype(whenTrue()) chosen{};
+    decltype(whenFalse()) other{};
+    if (AnyTrue(condition)) {
+        chosen = whenTrue();
     }
-    return Choose(condition, whenTrue(), whenFalse());
+    if (AnyTrue(otherwise)) {
+        other = whenFalse();
+    }
+    return Choose(condition, chosen, other);
 }
 
 template <size_t K>

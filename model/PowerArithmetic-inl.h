@@ -72,8 +72,12 @@ template <class T>
 // x^y for finite x ≥ 0 and finite y: e^(y ln x), with ln x = e ln 2 + ln m for x = m 2^e, and
 // e^t = 2^k e^r for t = k ln 2 + r. An x below the smallest normal number gives 0 (as 0^y for
 // y > 0); a negative x gives NaN and raises the invalid-operation flag, as std::pow does.
+//
+// Unlike the step's other functions it is called, not inlined: an evaluation raises to a power
+// only once or twice, and the lanes' kernels inline many evaluations, whose copies of it took
+// the compilers many times longer than all the rest.
 template <class T>
-[[gnu::always_inline]] inline T Power(const T& x, const T& y) {
+[[gnu::noinline]] T Power(const T& x, const T& y) {
     using namespace PowerConstants;
     T mantissa;
     T exponent = SplitExponent(x, mantissa);
