@@ -119,7 +119,11 @@ double PortFillingTime(const ModelInputs& in) {
 }
 
 bool StepResolvesPort(const ModelInputs& in) {
-    return in.TimeStep <= PortFillingTime(in) * PortStepShareOfFillingTime;
+    const double fillingTime = PortFillingTime(in);
+    // A filling time that is not a positive number (a breech of no volume, a start air whose
+    // temperature cannot be worked out) names no step that would do: the run's own arithmetic
+    // then fails and reports its fault.
+    return !(fillingTime > 0) || in.TimeStep <= fillingTime * PortStepShareOfFillingTime;
 }
 
 std::string PortStepRefusal(const ModelInputs& in) {
@@ -129,10 +133,11 @@ std::string PortStepRefusal(const ModelInputs& in) {
     const double fillingTime = PortFillingTime(in);
     // The step named is the largest rounded down to two significant digits, in ms.
     const double largestMs = fillingTime * PortStepShareOfFillingTime * 1e3;
-    const double unit = std::pow(10.0, std::floor(std::log10(largestMs)) - 1);
+    const double exponent = std::floor(std::log10(largestMs)) - 1;
+    const double unit = std::pow(10.0, exponent);
     return FormatReport(
         "Step too coarse for the transfer port, which fills in %.3g ms: use a "
         "Computation Step of at most %.*f ms.",
-        fillingTime * 1e3, std::max(0, -static_cast<int>(std::log10(unit))),
+        fillingTime * 1e3, static_cast<int>(std::clamp(-exponent, 0.0, 400.0)),
         std::floor(largestMs / unit) * unit);
 }
