@@ -64,10 +64,16 @@ ExtendedCoefficients ExtendedCoefficientsOf(const ModelInputs& in) {
     c.ramGasLength = ram ? RamGasLength(in) : 1;
     c.ramExponent = ram ? in.GasRamExponent : 0;
     c.inverseKappa = 1 / kappa;
-    c.criticalRatio = std::pow(2 / (kappa + 1), kappa / (kappa - 1));
-    c.chokedFlowFunctionSquared = std::pow(2 / (kappa + 1), (kappa + 1) / (kappa - 1));
-    c.subsonicFlowFactor = 2 / (kappa - 1);
+    const SubsonicFlowFit fit = FitSubsonicFlow(kappa);
+    c.criticalRatio = fit.criticalRatio;
+    c.chokedFlowFunctionSquared = fit.chokedFlowFunctionSquared;
+    // Only the powers' form of Ψ² uses it, where κ is 1 neither.
+    c.subsonicFlowFactor = fit.fitted ? 0 : 2 / (kappa - 1);
     c.inverseGasConstant = 1 / GasConstant;
+    c.subsonicFitted = fit.fitted ? 1 : 0;
+    c.subsonicCenter = fit.center;
+    c.subsonicInverseHalfWidth = fit.inverseHalfWidth;
+    c.subsonicPolynomial = fit.coefficients;
     return c;
 }
 
@@ -124,6 +130,10 @@ bool StepResolvesPort(const ModelInputs& in) {
     // temperature cannot be worked out) names no step that would do: the run's own arithmetic
     // then fails and reports its fault.
     return !(fillingTime > 0) || in.TimeStep <= fillingTime * PortStepShareOfFillingTime;
+}
+
+bool PortFlowIsFitted(const ModelInputs& in) {
+    return !(in.PortDiameter > 0) || FitSubsonicFlow(in.Kappa).fitted;
 }
 
 std::string PortStepRefusal(const ModelInputs& in) {

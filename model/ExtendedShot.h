@@ -50,6 +50,10 @@ double PortFillingTime(const ModelInputs& completedInputs);
 // Whether the step resolves the port's filling: at most PortStepShareOfFillingTime of it.
 bool StepResolvesPort(const ModelInputs& completedInputs);
 
+// Whether the port's flow function is a fitted polynomial (SubsonicFlowFit: an adiabatic
+// exponent from 1 to 2), as the lanes need; always without a port.
+bool PortFlowIsFitted(const ModelInputs& completedInputs);
+
 // The shot's refusal when its step is too coarse for the port's filling time (docs/
 // extended-model.md): the message names the filling time and a step that would do. Empty when
 // the step will do, and always without a port.

@@ -5,8 +5,9 @@
 // Like model/ShotStepArithmetic-inl.h, which it follows, this file has no include guard and is
 // included once per element type's namespace after that file; every operation acts on each
 // element as it acts on a plain double. Besides the element functions the basic arithmetic uses,
-// it needs Power(x, y) = x^y for x > 0 and ChooseLazily. Its lambdas are inlined by force, as
-// its functions are: a lambda called out of line would pass the lanes' packs through memory.
+// it needs Power(x, y) = x^y for x > 0 and ChooseLazily, and model/SubsonicFlowFit.h. Its lambdas
+// are inlined by force, as its functions are: a lambda called out of line would pass the lanes'
+// packs through memory.
 
 // The state's components: the basic model's four of piston and bullet, then the air of the two
 // volumes, then (only in a run that keeps the energy budget) the integrated powers.
@@ -58,6 +59,12 @@ struct ExtendedShotCoefficients {
     T chokedFlowFunctionSquared;  // Ψ² at and below the critical ratio
     T subsonicFlowFactor;         // 2/(κ−1)
     T inverseGasConstant;         // 1/R
+    // Ψ² above the critical ratio as (1 − r) P(u), u = (r − center) / half width: where fitted
+    // (SubsonicFlowFit), else from the powers of r.
+    T subsonicFitted;  // 1 where fitted, else 0
+    T subsonicCenter;
+    T subsonicInverseHalfWidth;
+    std::array<T, SubsonicFlowTerms> subsonicPolynomial;
 };
 
 template <class Coefficients, class Visit>
@@ -90,8 +97,14 @@ constexpr void VisitExtendedCoefficients(Coefficients& c, Visit&& visit) {
                          &c.criticalRatio,
                          &c.chokedFlowFunctionSquared,
                          &c.subsonicFlowFactor,
-                         &c.inverseGasConstant}) {
+                         &c.inverseGasConstant,
+                         &c.subsonicFitted,
+                         &c.subsonicCenter,
+                         &c.subsonicInverseHalfWidth}) {
         visit(*member);
+    }
+    for (auto& coefficient : c.subsonicPolynomial) {
+        visit(coefficient);
     }
 }
 
@@ -136,13 +149,63 @@ template <class Mask, class T>
 // evaluation: the volumes' reciprocals, the pressure ratio and E_u/m_u.
 template <class T>
 struct PortSides {
-    T upstreamEnergy;    // E_u = p_u V_u, J
-    T upstreamMass;      // m_u, kg
-    T upstreamVolume;    // V_u, m³
-    T downstreamEnergy;  // E_d, J
-    T downstreamVolume;  // V_d, m³
-    T inverseProduct;    // 1 / (V_u V_d E_u m_u)
+    T upstreamEnergy;         // E_u = p_u V_u, J
+    T upstreamMass;           // m_u, kg
+    T upstreamVolume;         // V_u, m³
+    T downstreamEnergy;       // E_d, J
+    T downstreamVolume;       // V_d, m³
+    T energyMass;             // E_u m_u
+    T inverseProduct;         // 1 / (V_u V_d E_u m_u)
+    T inverseUpstreamVolume;  // 1 / V_u
 };
+
+// a₀ + a₁ u + a₂ u² + … by Estrin's scheme: pairs a_2i + a_2i+1 u, then pairs of those with u²,
+// and so on, so that few operations wait on each other; written out whole, in a fixed order,
+// the same bits for every element type.
+template <size_t i, class T, size_t N>
+[[gnu::always_inline]] inline T PairedTerm(const std::array<T, N>& terms, const T& power) {
+    if constexpr (2 * i + 1 < N) {
+        return terms[2 * i] + terms[2 * i + 1] * power;
+    } else {
+        return terms[2 * i];
+    }
+}
+
+template <class T, size_t N>
+[[gnu::always_inline]] inline T PolynomialValue(const std::array<T, N>& terms, const T& u) {
+    if constexpr (N == 1) {
+        return terms[0];
+    } else {
+        const auto paired = [&]<size_t... i>(std::index_sequence<i...>)
+            __attribute__((always_inline)) {
+            return std::array<T, (N + 1) / 2>{PairedTerm<i>(terms, u)...};
+        }
+        (std::make_index_sequence<(N + 1) / 2>());
+        return PolynomialValue(paired, u * u);
+    }
+}
+
+// Ψ² above the critical ratio: (1 − r) P(u) where the flow function is fitted, else from the
+// powers of r, r^(2/κ) − r^((κ+1)/κ) = q (q − r) with q = r^(1/κ). The lanes take only shots
+// whose flow function is fitted (model/ShotBatch.cpp runs the others alone), so that their
+// kernels carry neither the power nor the choice.
+template <class T>
+[[gnu::always_inline]] inline T SubsonicFlowFunctionSquared(const T& ratio,
+                                                            const ExtendedShotCoefficients<T>& c) {
+    const auto fitted = [&]() __attribute__((always_inline)) {
+        return (1.0 - ratio) *
+               PolynomialValue(c.subsonicPolynomial,
+                               (ratio - c.subsonicCenter) * c.subsonicInverseHalfWidth);
+    };
+    if constexpr (std::is_same_v<T, double>) {
+        return ChooseLazily(c.subsonicFitted > 0.0, fitted, [&]() {
+            const T q = Power(ratio, c.inverseKappa);
+            return c.subsonicFlowFactor * (q * (q - ratio));
+        });
+    } else {
+        return fitted();
+    }
+}
 
 // The flows through the port: through an orifice of area A from the upstream side (pressure
 // p_u, temperature T_u) to the downstream pressure p_d, ṁ = A p_u √(κ/(R T_u)) Ψ(p_d/p_u). With
@@ -157,17 +220,14 @@ template <class T>
     const T specificEnergy = s.upstreamEnergy *
                              (s.upstreamVolume * s.downstreamVolume * s.upstreamEnergy) *
                              s.inverseProduct;  // E_u/m_u = R T_u
-    const T inverseUpstreamVolume =
-        s.downstreamVolume * (s.upstreamEnergy * s.upstreamMass) * s.inverseProduct;
-    // r^(2/κ) − r^((κ+1)/κ) = q (q − r) with q = r^(1/κ): one power instead of two.
-    const T q = Power(ratio, c.inverseKappa);
-    // Near a ratio of 1, q − r is the difference of two nearly equal numbers and may round
-    // below 0, where the flow is 0.
-    const T psiSquared = Choose(ratio <= c.criticalRatio, c.chokedFlowFunctionSquared,
-                                Larger(c.subsonicFlowFactor * (q * (q - ratio)), T{}));
+    const T subsonic = SubsonicFlowFunctionSquared(ratio, c);
+    // A ratio rounded above 1, or q − r, the difference of two nearly equal numbers near a
+    // ratio of 1, may take Ψ² below 0, where the flow is 0.
+    const T psiSquared =
+        Choose(ratio <= c.criticalRatio, c.chokedFlowFunctionSquared, Larger(subsonic, T{}));
     PortFlows<T> flows;
-    flows.mass = c.portArea * SquareRoot(c.kappa * s.upstreamEnergy * s.upstreamMass * psiSquared) *
-                 inverseUpstreamVolume;
+    flows.mass =
+        c.portArea * SquareRoot(c.kappa * s.energyMass * psiSquared) * s.inverseUpstreamVolume;
     flows.energy = c.kappa * specificEnergy * flows.mass;
     return flows;
 }
@@ -201,10 +261,11 @@ template <bool withPortFlow = true, class T, size_t N, class Mask>
     sides.downstreamVolume = Choose(outOfCylinder, breechVolume, cylinderVolume);
     // As in the basic step, the reciprocals are taken once, here all from one division:
     // divisions are what an evaluation waits on.
-    const T energyMass = sides.upstreamEnergy * sides.upstreamMass;
-    sides.inverseProduct = 1.0 / (cylinderVolume * breechVolume * energyMass);
-    const T inverseCylinderVolume = breechVolume * energyMass * sides.inverseProduct;
-    const T inverseBreechVolume = cylinderVolume * energyMass * sides.inverseProduct;
+    sides.energyMass = sides.upstreamEnergy * sides.upstreamMass;
+    sides.inverseProduct = 1.0 / (cylinderVolume * breechVolume * sides.energyMass);
+    const T inverseCylinderVolume = breechVolume * sides.energyMass * sides.inverseProduct;
+    const T inverseBreechVolume = cylinderVolume * sides.energyMass * sides.inverseProduct;
+    sides.inverseUpstreamVolume = Choose(outOfCylinder, inverseCylinderVolume, inverseBreechVolume);
 
     ExtendedShotForces<T> f;
     f.cylinderPressure = y[CylinderEnergyComponent] * inverseCylinderVolume;
@@ -307,32 +368,79 @@ template <bool withPortFlow, class T, size_t N>
     return entry;
 }
 
-// One classical Runge–Kutta step of length h; increments(Y) gives h × f(Y).
+// Calls body(0), body(1), …, body(N − 1), written out: a loop the compiler keeps would take the
+// lanes' components through memory.
+template <size_t N, class Body>
+[[gnu::always_inline]] inline void ForEachComponent(Body&& body) {
+    [&]<size_t... i>(std::index_sequence<i...>) __attribute__((always_inline)) {
+        (body(i), ...);
+    }
+    (std::make_index_sequence<N>());
+}
+
+// A classical Runge–Kutta step taken one stage at a time (0 to 3): the state at which a stage
+// evaluates, from the step's start y and the previous stage's increments, and what the stage's
+// increments k add to the weighted sum k1 + 2 k2 + 2 k3 (gathered as they come) or, for the
+// last, to the state. The lanes step several groups of shots a stage of each in turn; a whole
+// step calls them one stage after another.
+template <class T, size_t N>
+[[gnu::always_inline]] inline ExtendedShotState<T, N> StageState(
+    const ExtendedShotState<T, N>& y, const ExtendedShotState<T, N>& previous, int stage) {
+    ExtendedShotState<T, N> at = y;
+    if (stage == 3) {
+        ForEachComponent<N>([&](size_t i)
+                                __attribute__((always_inline)) { at[i] = y[i] + previous[i]; });
+    } else if (stage > 0) {
+        ForEachComponent<N>([&](size_t i) __attribute__((always_inline)) {
+            at[i] = y[i] + previous[i] * 0.5;
+        });
+    }
+    return at;
+}
+
+template <class T, size_t N>
+[[gnu::always_inline]] inline void TakeStage(ExtendedShotState<T, N>& y,
+                                             ExtendedShotState<T, N>& sum,
+                                             const ExtendedShotState<T, N>& k, int stage) {
+    if (stage == 0) {
+        sum = k;
+    } else if (stage < 3) {
+        ForEachComponent<N>([&](size_t i) __attribute__((always_inline)) {
+            sum[i] = TwiceAdded(sum[i], k[i]);
+        });
+    } else {
+        ForEachComponent<N>([&](size_t i) __attribute__((always_inline)) {
+            y[i] = WeightedComponent(y[i], sum[i], k[i]);
+        });
+    }
+}
+
+// One classical Runge–Kutta step; increments(Y) gives h × f(Y).
 template <class T, size_t N, class Increments>
 [[gnu::always_inline]] inline ExtendedShotState<T, N> RungeKuttaStep(
     const ExtendedShotState<T, N>& y, Increments&& increments) {
-    ExtendedShotState<T, N> stage;
-    const ExtendedShotState<T, N> k1 = increments(y);
-    ExtendedShotState<T, N> sum = k1;  // k1 + 2 k2 + 2 k3, gathered as they come
-    for (size_t i = 0; i < N; ++i) {
-        stage[i] = y[i] + k1[i] * 0.5;
-    }
-    const ExtendedShotState<T, N> k2 = increments(stage);
-    for (size_t i = 0; i < N; ++i) {
-        stage[i] = y[i] + k2[i] * 0.5;
-        sum[i] = TwiceAdded(sum[i], k2[i]);
-    }
-    const ExtendedShotState<T, N> k3 = increments(stage);
-    for (size_t i = 0; i < N; ++i) {
-        stage[i] = y[i] + k3[i];
-        sum[i] = TwiceAdded(sum[i], k3[i]);
-    }
-    const ExtendedShotState<T, N> k4 = increments(stage);
-    ExtendedShotState<T, N> next;
-    for (size_t i = 0; i < N; ++i) {
-        next[i] = WeightedComponent(y[i], sum[i], k4[i]);
-    }
+    ExtendedShotState<T, N> next = y;
+    ExtendedShotState<T, N> sum;
+    ExtendedShotState<T, N> k = increments(y);
+    TakeStage(next, sum, k, 0);
+    k = increments(StageState(y, k, 1));
+    TakeStage(next, sum, k, 1);
+    k = increments(StageState(y, k, 2));
+    TakeStage(next, sum, k, 2);
+    k = increments(StageState(y, k, 3));
+    TakeStage(next, sum, k, 3);
     return next;
+}
+
+// k = Δt × f(Y) with the drive factors of the direction of Y's own piston velocity: a stage of
+// the designed step.
+template <class T, size_t N>
+[[gnu::always_inline]] inline ExtendedShotState<T, N> DesignedIncrements(
+    const ExtendedShotState<T, N>& stage, const ExtendedShotCoefficients<T>& c) {
+    ExtendedShotState<T, N> k =
+        ExtendedDerivativesInDirection(stage, c, stage[PistonVelocityComponent] >= 0.0);
+    ForEachComponent<N>([&](size_t i) __attribute__((always_inline)) { k[i] = c.timeStep * k[i]; });
+    return k;
 }
 
 // The designed step of the extended model: the Runge–Kutta step with the drive factors of the
@@ -341,18 +449,11 @@ template <class T, size_t N, class Increments>
 template <bool withPortFlow, class T, size_t N>
 [[gnu::always_inline]] inline ExtendedStepEntry<T> IntegrateExtendedStep(
     ExtendedShotState<T, N>& y, const T& n, const ExtendedShotCoefficients<T>& c) {
-    const T& dt = c.timeStep;
     y = RungeKuttaStep(
-        y, [&](const ExtendedShotState<T, N>& stage) __attribute__((always_inline)) {
-            ExtendedShotState<T, N> k =
-                ExtendedDerivativesInDirection(stage, c, stage[PistonVelocityComponent] >= 0.0);
-            for (T& component : k) {
-                component = dt * component;
-            }
-            return k;
-        });
+        y, [&](const ExtendedShotState<T, N>& stage)
+               __attribute__((always_inline)) { return DesignedIncrements(stage, c); });
     ExtendedStepEntry<T> entry = ExtendedEntryOf<withPortFlow>(y, c);
-    entry.basic.time = StepEndTime(n, dt);
+    entry.basic.time = StepEndTime(n, c.timeStep);
     return entry;
 }
 

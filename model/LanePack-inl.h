@@ -196,29 +196,30 @@ HWY_INLINE auto ChooseLazily(const PackMask<K>& condition, WhenTrue&& whenTrue,
     return Choose(condition, chosen, other);
 }
 
+// The K vectors of a column from its vector first on.
 template <size_t K>
-HWY_INLINE Pack<K> Load(const LaneColumn& column) {
+HWY_INLINE Pack<K> Load(const LaneColumn& column, size_t first = 0) {
     const Tag tag;
     Pack<K> pack;
     for (size_t i = 0; i < K; ++i) {
-        pack.v[i] = hn::Load(tag, column.data() + i * hn::Lanes(tag));
+        pack.v[i] = hn::Load(tag, column.data() + (first + i) * hn::Lanes(tag));
     }
     return pack;
 }
 
 template <size_t K>
-HWY_INLINE void Store(const Pack<K>& pack, LaneColumn& column) {
+HWY_INLINE void Store(const Pack<K>& pack, LaneColumn& column, size_t first = 0) {
     const Tag tag;
     for (size_t i = 0; i < K; ++i) {
-        hn::Store(pack.v[i], tag, column.data() + i * hn::Lanes(tag));
+        hn::Store(pack.v[i], tag, column.data() + (first + i) * hn::Lanes(tag));
     }
 }
 
 template <size_t K>
-HWY_INLINE void Store(const PackMask<K>& mask, LaneColumn& column) {
+HWY_INLINE void Store(const PackMask<K>& mask, LaneColumn& column, size_t first = 0) {
     const Tag tag;
     for (size_t i = 0; i < K; ++i) {
         hn::Store(hn::IfThenElseZero(mask.m[i], hn::Set(tag, 1.0)), tag,
-                  column.data() + i * hn::Lanes(tag));
+                  column.data() + (first + i) * hn::Lanes(tag));
     }
 }

@@ -56,8 +56,11 @@ struct ExtendedModelShots {
     using SmoothProgress = ExtendedSmoothShotProgress<ExtendedCoreComponentCount>;
 
     static bool Takes(const ModelInputs& inputs) { return UsesExtendedModel(inputs); }
-    // A step too coarse for the port is refused before any step.
-    static bool RunsAlone(const ModelInputs& inputs) { return !StepResolvesPort(inputs); }
+    // A step too coarse for the port is refused before any step; the lanes' kernels have only
+    // the fitted flow function of the port.
+    static bool RunsAlone(const ModelInputs& inputs) {
+        return !StepResolvesPort(inputs) || !PortFlowIsFitted(inputs);
+    }
     static ExtendedCoefficients CoefficientsOf(const ModelInputs& inputs) {
         return ExtendedCoefficientsOf(inputs);
     }
@@ -74,7 +77,9 @@ struct ExtendedModelShots {
         return SmoothStepping::StartExtendedSmoothShot<ExtendedCoreComponentCount>(
             inputs, CoefficientsOf(inputs));
     }
-    static size_t LaneCount(const ShotLaneKernel& kernel, bool) { return kernel.extendedLanes; }
+    static size_t LaneCount(const ShotLaneKernel& kernel, bool smooth) {
+        return smooth ? kernel.extendedSmoothLanes : kernel.extendedLanes;
+    }
     static void Step(const ShotLaneKernel& kernel, Lanes& lanes, size_t count, bool smooth) {
         (smooth ? kernel.stepExtendedSmoothUntilAnEvent : kernel.stepExtendedUntilAShotEnds)(lanes,
                                                                                              count);
@@ -119,8 +124,7 @@ public:
 
 private:
     void FillLanes() {
-        while (runningLanes_ < Model::LaneCount(kernel_, smooth_) &&
-               StartNextShot(runningLanes_)) {
+        while (runningLanes_ < Model::LaneCount(kernel_, smooth_) && StartNextShot(runningLanes_)) {
             ++runningLanes_;
         }
     }

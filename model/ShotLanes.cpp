@@ -12,6 +12,7 @@
 #include "model/ModelInputs.h"
 #include "model/ResultSeries.h"
 #include "model/ShotEngine.h"
+#include "model/SubsonicFlowFit.h"
 
 // SSSE3 and SSE4 would add compile time and a path to prove, and nothing this arithmetic uses
 // beyond the baseline's SSE2.
@@ -34,8 +35,10 @@ namespace LaneKernelCode::HWY_NAMESPACE {
 // costs more than it hides (the baseline's four shots in the lanes were slower than one by one,
 // and twelve AVX2 lanes ran at 0.6 times the speed of eight).
 constexpr size_t PackVectors = 2;
-// The extended model's step holds more state and coefficients.
+// The extended model's step holds more state and coefficients: its smooth computation packs
+// two vectors, its designed computation steps groups (StepExtendedGroups).
 constexpr size_t ExtendedPackVectors = 2;
+constexpr size_t ExtendedGroupVectors = 3;
 
 // The designed computation steps its vectors as groups of their own, one evaluation of each
 // group in turn (StepGroups): a group holds the registers only while its evaluation runs, so a
@@ -104,7 +107,7 @@ HWY_INLINE void StoreVector(const PackMask<1>& mask, LaneColumn& column, size_t 
 
 // Calls body(0), body(1), ..., body(K - 1), written out one after another.
 template <size_t K, class Body>
-HWY_INLINE void ForEachGroup(Body&& body) {
+HWY_INLINE void ForEachIndex(Body&& body) {
     [&]<size_t... group>(std::index_sequence<group...>) VELLORAN_KERNEL_LAMBDA {
         (body(group), ...);
     }
@@ -220,7 +223,7 @@ template <size_t K>
 HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
     using T = Pack<1>;
     std::array<LaneGroup, K> groups;
-    ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA { LoadGroup(groups[g], lanes, g); });
+    ForEachIndex<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA { LoadGroup(groups[g], lanes, g); });
     // The temperature is the air's pressure × volume divided by its mass and multiplied by a
     // constant, each rounding growing with it: the largest temperature is that of the largest
     // pressure × volume. The summaries' temperatures go in pressure × volume while the lanes
@@ -229,19 +232,19 @@ HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
 
     for (;;) {
         std::array<StepStages<T>, K> stages;
-        ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
+        ForEachIndex<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
             stages[g] = FirstStage(groups[g].y, groups[g].c);
         });
-        ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
+        ForEachIndex<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
             MiddleStage(stages[g], groups[g].y, groups[g].c);
         });
-        ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
+        ForEachIndex<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
             MiddleStage(stages[g], groups[g].y, groups[g].c);
         });
         std::array<ShownFigures, K> shown;
         std::array<StepEnds<PackMask<1>>, K> ends;
         PackMask<K> ended;
-        ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
+        ForEachIndex<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
             LaneGroup& group = groups[g];
             LastStage(stages[g], group.y, group.c);
             BasicStepEntry<T> entry{};
@@ -256,7 +259,7 @@ HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
             ended.m[g] = hn::Or(ends[g].stepLimit.m[0], ends[g].muzzle.m[0]);
         });
         if (AnyTrue(ended)) {
-            ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
+            ForEachIndex<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
                 StoreVector(shown[g].pressure, lanes.entryPressure, g);
                 StoreVector(shown[g].pistonVelocity, lanes.entryPistonVelocity, g);
                 StoreVector(ShownTemperatureOf(groups[g].y[PressureVolumeComponent], groups[g].c),
@@ -267,55 +270,107 @@ HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
             });
             break;
         }
-        ForEachGroup<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
+        ForEachIndex<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
             LaneGroup& group = groups[g];
             AddCountedEntry(group.summary, shown[g], group.y[PressureVolumeComponent]);
             group.n = group.n + 1.0;
         });
         counted = true;
     }
-    ForEachGroup<K>([&](size_t g)
+    ForEachIndex<K>([&](size_t g)
                         VELLORAN_KERNEL_LAMBDA { StoreGroup(groups[g], lanes, g, counted); });
 }
 
-// The extended model's designed steps, as StepPacks runs the basic model's. Its temperatures
-// are the air's own: each volume has its own mass, so there is no p·V to keep instead.
-template <size_t K>
-HWY_NOINLINE void StepExtendedPacks(ExtendedShotLanes& lanes) {
-    const ExtendedShotCoefficients<Pack<K>> c = LoadCoefficients<K>(lanes);
-    auto y = LoadState<K>(lanes);
-    Pack<K> n = Load<K>(lanes.stepIndex);
-    PackMask<K> bulletReleased = Load<K>(lanes.bulletReleased) > 0.0;
-    BasicShotSummary<Pack<K>> summary = LoadSummary<K>(lanes);
-    Pack<K> largestTravel = Load<K>(lanes.largestTravel);
+// One vector of the extended model's lanes as the designed computation steps it: its guns, its
+// shots with the latest stage's increments and the step's weighted sum, and their summaries so
+// far. Its temperatures are the air's own: each volume has its own mass, so there is no p·V to
+// keep instead.
+struct ExtendedLaneGroup {
+    using State = LaneStateOf<1, ExtendedShotLanes>;
+    ExtendedShotCoefficients<Pack<1>> c;
+    State y;
+    State k;
+    State sum;
+    Pack<1> n;
+    PackMask<1> bulletReleased;
+    BasicShotSummary<Pack<1>> summary;
+    Pack<1> largestTravel;
+};
 
-    for (;;) {
-        ExtendedStepEntry<Pack<K>> entry = IntegrateExtendedStep<false>(y, n, c);
-        const StepEnds<PackMask<K>> ends = SettleExtendedStep(y, entry, n, c, bulletReleased);
-        const BasicStepEntry<Pack<K>> shown = InDisplayUnits(entry.basic);
-        for (size_t i = 0; i < K; ++i) {
-            largestTravel.v[i] =
-                hn::Max(largestTravel.v[i], hn::Max(hn::Abs(entry.basic.pistonTravel.v[i]),
-                                                    hn::Abs(entry.basic.bulletTravel.v[i])));
-        }
-        if (AnyTrue(Or(ends.stepLimit, ends.muzzle))) {
-            Store(shown.pressure, lanes.entryPressure);
-            Store(shown.pistonVelocity, lanes.entryPistonVelocity);
-            Store(shown.temperature, lanes.entryTemperature);
-            Store(shown.bulletVelocity, lanes.entryBulletVelocity);
-            Store(ends.stepLimit, lanes.stepLimitReached);
-            Store(ends.muzzle, lanes.muzzleReached);
-            break;
-        }
-        summary.AddCountedEntry(shown);
-        n = n + 1.0;
+HWY_INLINE void LoadGroup(ExtendedLaneGroup& group, ExtendedShotLanes& lanes, size_t vector) {
+    size_t coefficient = 0;
+    VisitExtendedCoefficients(group.c, [&](Pack<1>& value) HWY_ATTR {
+        value = Load<1>(lanes.coefficients[coefficient++], vector);
+    });
+    group.y = LoadState<1>(lanes, vector);
+    group.n = Load<1>(lanes.stepIndex, vector);
+    group.bulletReleased = Load<1>(lanes.bulletReleased, vector) > 0.0;
+    group.summary = LoadSummary<1>(lanes, vector);
+    group.largestTravel = Load<1>(lanes.largestTravel, vector);
+}
+
+HWY_INLINE void StoreGroup(const ExtendedLaneGroup& group, ExtendedShotLanes& lanes,
+                           size_t vector) {
+    StoreState<1>(group.y, lanes, vector);
+    Store(group.n, lanes.stepIndex, vector);
+    Store(group.bulletReleased, lanes.bulletReleased, vector);
+    StoreSummary(group.summary, lanes, vector);
+    Store(group.largestTravel, lanes.largestTravel, vector);
+}
+
+// The extended model's designed kernel over the first vectors of the lanes (at most
+// ExtendedGroupVectors), a stage of each group in turn as StepGroups steps the basic model's.
+// An evaluation of the extended model holds too many values for the registers of more than one
+// vector, so the groups are a loop while the four stages are written out: each stage's
+// evaluation stands once in the code, and a group's values wait in memory while the others run.
+HWY_NOINLINE void StepExtendedGroups(ExtendedShotLanes& lanes, size_t vectors) {
+    std::array<ExtendedLaneGroup, ExtendedGroupVectors> groups;
+    for (size_t g = 0; g < vectors; ++g) {
+        LoadGroup(groups[g], lanes, g);
     }
 
-    StoreState<K>(y, lanes);
-    Store(n, lanes.stepIndex);
-    Store(bulletReleased, lanes.bulletReleased);
-    StoreSummary(summary, lanes);
-    Store(largestTravel, lanes.largestTravel);
+    for (;;) {
+        ForEachIndex<4>([&](size_t stage) VELLORAN_KERNEL_LAMBDA {
+            for (size_t g = 0; g < vectors; ++g) {
+                ExtendedLaneGroup& group = groups[g];
+                group.k = DesignedIncrements(StageState(group.y, group.k, static_cast<int>(stage)),
+                                             group.c);
+                TakeStage(group.y, group.sum, group.k, static_cast<int>(stage));
+            }
+        });
+        std::array<BasicStepEntry<Pack<1>>, ExtendedGroupVectors> shown;
+        std::array<StepEnds<PackMask<1>>, ExtendedGroupVectors> ends{};
+        bool anyEnded = false;
+        for (size_t g = 0; g < vectors; ++g) {
+            ExtendedLaneGroup& group = groups[g];
+            ExtendedStepEntry<Pack<1>> entry = ExtendedEntryOf<false>(group.y, group.c);
+            ends[g] = SettleExtendedStep(group.y, entry, group.n, group.c, group.bulletReleased);
+            shown[g] = InDisplayUnits(entry.basic);
+            group.largestTravel.v[0] =
+                hn::Max(group.largestTravel.v[0], hn::Max(hn::Abs(entry.basic.pistonTravel.v[0]),
+                                                          hn::Abs(entry.basic.bulletTravel.v[0])));
+            anyEnded = anyEnded || AnyTrue(Or(ends[g].stepLimit, ends[g].muzzle));
+        }
+        if (anyEnded) {
+            for (size_t g = 0; g < vectors; ++g) {
+                Store(shown[g].pressure, lanes.entryPressure, g);
+                Store(shown[g].pistonVelocity, lanes.entryPistonVelocity, g);
+                Store(shown[g].temperature, lanes.entryTemperature, g);
+                Store(shown[g].bulletVelocity, lanes.entryBulletVelocity, g);
+                Store(ends[g].stepLimit, lanes.stepLimitReached, g);
+                Store(ends[g].muzzle, lanes.muzzleReached, g);
+            }
+            break;
+        }
+        for (size_t g = 0; g < vectors; ++g) {
+            groups[g].summary.AddCountedEntry(shown[g]);
+            groups[g].n = groups[g].n + 1.0;
+        }
+    }
+
+    for (size_t g = 0; g < vectors; ++g) {
+        StoreGroup(groups[g], lanes, g);
+    }
 }
 
 // The smooth steps of either model's lanes.
@@ -374,10 +429,8 @@ void StepVectors(Lanes& lanes, size_t vectors) {
     }
     if constexpr (smooth) {
         StepSmoothPacks<K>(lanes);
-    } else if constexpr (std::is_same_v<Lanes, ShotLanes>) {
-        StepGroups<K>(lanes);
     } else {
-        StepExtendedPacks<K>(lanes);
+        StepGroups<K>(lanes);
     }
 }
 
@@ -395,7 +448,7 @@ void StepSmoothUntilAnEvent(ShotLanes& lanes, size_t laneCount) {
 }
 
 void StepExtendedUntilAShotEnds(ExtendedShotLanes& lanes, size_t laneCount) {
-    StepVectors<ExtendedPackVectors, false>(lanes, VectorsOf(laneCount));
+    StepExtendedGroups(lanes, VectorsOf(laneCount));
 }
 
 void StepExtendedSmoothUntilAnEvent(ExtendedShotLanes& lanes, size_t laneCount) {
@@ -410,6 +463,7 @@ ShotLaneKernel Kernel(const char* instructionSet) {
             PackVectors * vectorLanes,
             &StepUntilAShotEnds,
             &StepSmoothUntilAnEvent,
+            ExtendedGroupVectors * vectorLanes,
             ExtendedPackVectors * vectorLanes,
             &StepExtendedUntilAShotEnds,
             &StepExtendedSmoothUntilAnEvent};
@@ -417,6 +471,7 @@ ShotLaneKernel Kernel(const char* instructionSet) {
 
 static_assert(GroupVectors * HWY_LANES(double) <= MaxShotLanes);
 static_assert(PackVectors * HWY_LANES(double) <= MaxShotLanes);
+static_assert(ExtendedGroupVectors * HWY_LANES(double) <= MaxShotLanes);
 
 }  // namespace LaneKernelCode::HWY_NAMESPACE
 HWY_AFTER_NAMESPACE();

@@ -94,8 +94,9 @@ struct ShotLaneKernel {
     // a lane to the step limit, with stepLimitReached 1 there. The summaries take every state
     // reached.
     void (*stepSmoothUntilAnEvent)(ShotLanes& lanes, size_t laneCount);
-    // The same two for the extended model's shots, which step in lanes of their own.
+    // The same four for the extended model's shots, which step in lanes of their own.
     size_t extendedLanes;
+    size_t extendedSmoothLanes;
     void (*stepExtendedUntilAShotEnds)(ExtendedShotLanes& lanes, size_t laneCount);
     void (*stepExtendedSmoothUntilAnEvent)(ExtendedShotLanes& lanes, size_t laneCount);
 };

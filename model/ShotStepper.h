@@ -9,10 +9,13 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
+#include <utility>
 
 #include "model/ModelInputs.h"
 #include "model/ResultSeries.h"
 #include "model/ShotEngine.h"
+#include "model/SubsonicFlowFit.h"
 
 // The element functions of the step arithmetic, for plain doubles.
 inline double SquareRoot(double x) {
@@ -28,7 +31,8 @@ inline double Larger(double a, double b) {
 // Computes only the side the condition takes: a side that costs, or that could fail where it
 // is not wanted, is then not worked out at all.
 template <class WhenTrue, class WhenFalse>
-inline auto ChooseLazily(bool condition, WhenTrue&& whenTrue, WhenFalse&& whenFalse) {
+[[gnu::always_inline]] inline auto ChooseLazily(bool condition, WhenTrue&& whenTrue,
+                                                WhenFalse&& whenFalse) {
     return condition ? whenTrue() : whenFalse();
 }
 inline bool And(bool a, bool b) {

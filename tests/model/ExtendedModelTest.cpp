@@ -117,8 +117,32 @@ TEST(ExtendedModel, ThePortsMassFlowIsTheOrificesAtEveryStep) {
     EXPECT_GT(largestFlow, 1e-3);  // kg/s: the port did carry the shot
 }
 
-// The lanes' power, which plain doubles use too, against the C library's over the ratios and
-// exponents the orifice and the ram raise.
+// The fitted flow function against the formula with its two powers, worked out in long double,
+// over the subsonic ratios for exponents from the isothermal limit to 2.
+TEST(ExtendedModel, TheFittedFlowFunctionIsTheOrificeFormulas) {
+    for (const double kappa : {1.0, 1.2, 1.4, 5.0 / 3, 2.0}) {
+        ModelInputs in = InputsWith(ExampleGunTexts(), {.portDiameter = 2});
+        in.Kappa = kappa;
+        const ExtendedCoefficients c = ExtendedCoefficientsOf(in);
+        ASSERT_EQ(c.subsonicFitted, 1) << kappa;
+        const long double k = kappa;
+        const double choked = static_cast<double>(
+            kappa == 1 ? std::exp(-1.0L) : std::pow(2 / (k + 1), (k + 1) / (k - 1)));
+        EXPECT_NEAR(c.chokedFlowFunctionSquared, choked, 1e-16) << kappa;
+        for (int i = 1; i < 1000; ++i) {
+            const long double r = c.criticalRatio + (1 - c.criticalRatio) * i / 1000.0L;
+            const long double exact =
+                kappa == 1 ? -2 * r * r * std::log(r)
+                           : 2 / (k - 1) * (std::pow(r, 2 / k) - std::pow(r, (k + 1) / k));
+            EXPECT_NEAR(SubsonicFlowFunctionSquared(static_cast<double>(r), c),
+                        static_cast<double>(exact), 1e-13 * choked)
+                << kappa << " " << static_cast<double>(r);
+        }
+    }
+}
+
+// The power the gas ram raises to, which the orifice raises to outside the fitted exponents,
+// against the C library's over the ratios and exponents they raise.
 TEST(ExtendedModel, ThePowerIsTheLibrarysWithinAFewUnitsInTheLastPlace) {
     for (double x = 0.01; x < 2; x *= 1.0173) {
         for (const double y : {0.0, 0.5, 1 / 1.4, 1.0, 1.3, 1.67}) {

@@ -85,6 +85,8 @@ TEST_P(ShotBatchLanes, GivesEveryShotTheFiguresItGetsAlone) {
                 CompletedInputsOf(ExampleGunWith({{ComputationStep, "0.001"}})));  // step limit
             guns.push_back(CompletedInputsOf(ExampleGunWith(
                 {{PortDiameter, "8"}, {PistonRestitution, "0.3"}})));  // refused: step too coarse
+            guns.push_back(CompletedInputsOf(ExampleGunWith(
+                {{PortDiameter, "2"}, {AdiabaticExponent, "2.5"}})));  // alone: flow not fitted
         }
         if (i % 11 == 5) {
             guns.push_back(
