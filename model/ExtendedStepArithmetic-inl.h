@@ -232,19 +232,36 @@ template <class T>
     return flows;
 }
 
-// Without withPortFlow the port's flows are left at 0: only the derivatives and a recorded
-// entry need them, and the orifice's power is the dearest part of an evaluation.
-template <bool withPortFlow = true, class T, size_t N, class Mask>
+// The air's volumes of a state (m³): the breech, the port's passage and the bore behind the
+// pellet, and the cylinder, with the breech in it where there is no port.
+template <class T>
+struct ExtendedVolumes {
+    T columnLength;  // m, the passage and the bullet's travel: the moving air column
+    T breech;
+    T cylinder;
+};
+
+template <class T, size_t N>
+[[gnu::always_inline]] inline ExtendedVolumes<T> VolumesOf(const ExtendedShotState<T, N>& y,
+                                                           const ExtendedShotCoefficients<T>& c) {
+    ExtendedVolumes<T> v;
+    v.columnLength = c.passageLength + y[BulletTravelComponent];
+    v.breech = c.boreArea * v.columnLength;
+    v.cylinder =
+        c.sweptVolume - c.pistonArea * y[PistonTravelComponent] + c.singleVolume * v.breech;
+    return v;
+}
+
+template <class T, size_t N, class Mask>
 [[gnu::always_inline]] inline ExtendedShotForces<T> ExtendedForcesInDirection(
     const ExtendedShotState<T, N>& y, const ExtendedShotCoefficients<T>& c, const Mask& forward) {
     using namespace ModelConstants;
     const Mask single = c.singleVolume > 0.0;
     const T& pistonTravel = y[PistonTravelComponent];
-    const T& bulletTravel = y[BulletTravelComponent];
-    const T columnLength = c.passageLength + bulletTravel;
-    const T breechVolume = c.boreArea * columnLength;
-    const T cylinderVolume =
-        c.sweptVolume - c.pistonArea * pistonTravel + c.singleVolume * breechVolume;
+    const ExtendedVolumes<T> volumes = VolumesOf(y, c);
+    const T& columnLength = volumes.columnLength;
+    const T& breechVolume = volumes.breech;
+    const T& cylinderVolume = volumes.cylinder;
 
     // Which way the port flows, without dividing: p_c ≥ p_r where E_c V_r ≥ E_r V_c. Without a
     // port the breech's own air is a placeholder that never changes, and the flow is 0.
@@ -287,11 +304,6 @@ template <bool withPortFlow = true, class T, size_t N, class Mask>
     f.springShare = Choose(forward, T{} + SpringEfficiency, T{} + 1.0);
     f.frictionArea = Choose(forward, c.frictionArea, -c.frictionArea);
 
-    if constexpr (!withPortFlow) {
-        f.portMassFlow = T{};
-        f.portEnergyFlow = T{};
-        return f;
-    }
     // The orifice's arithmetic runs only where a port is.
     const PortFlows<T> flows = ChooseLazily(
         single, []() __attribute__((always_inline)) { return PortFlows<T>{}; },
@@ -346,25 +358,35 @@ struct ExtendedStepEntry {
     T portMassFlow;       // kg/s
 };
 
-// The entry of a state; its port mass flow only withPortFlow, else 0.
+// The entry of a state; its breech temperature and port mass flow, which only the port's series
+// record, only withPortFlow, else 0. A step needs no more than the cylinder's pressure and
+// temperature and the breech's pressure, which come from the one reciprocal 1 / (V_c V_r m_c).
 template <bool withPortFlow, class T, size_t N>
 [[gnu::always_inline]] inline ExtendedStepEntry<T> ExtendedEntryOf(
     const ExtendedShotState<T, N>& y, const ExtendedShotCoefficients<T>& c) {
-    const ExtendedShotForces<T> f =
-        ExtendedForcesInDirection<withPortFlow>(y, c, y[PistonVelocityComponent] >= 0.0);
+    const ExtendedVolumes<T> v = VolumesOf(y, c);
+    const T volumes = v.cylinder * v.breech;
+    const T& cylinderMass = y[CylinderAirMassComponent];
+    const T inverseProduct = 1.0 / (volumes * cylinderMass);
+    const auto single = c.singleVolume > 0.0;
     ExtendedStepEntry<T> entry{};
     entry.basic.pistonTravel = y[PistonTravelComponent];
     entry.basic.pistonVelocity = y[PistonVelocityComponent];
     entry.basic.bulletTravel = y[BulletTravelComponent];
     entry.basic.bulletVelocity = y[BulletVelocityComponent];
-    entry.basic.pressure = f.cylinderPressure;
+    entry.basic.pressure = y[CylinderEnergyComponent] * (v.breech * cylinderMass) * inverseProduct;
     entry.basic.temperature =
-        y[CylinderEnergyComponent] / y[CylinderAirMassComponent] * c.inverseGasConstant;
-    entry.breechPressure = f.breechPressure;
-    entry.breechTemperature =
-        Choose(c.singleVolume > 0.0, entry.basic.temperature,
-               y[BreechEnergyComponent] / y[BreechAirMassComponent] * c.inverseGasConstant);
-    entry.portMassFlow = f.portMassFlow;
+        y[CylinderEnergyComponent] * volumes * inverseProduct * c.inverseGasConstant;
+    entry.breechPressure =
+        Choose(single, entry.basic.pressure,
+               y[BreechEnergyComponent] * (v.cylinder * cylinderMass) * inverseProduct);
+    if constexpr (withPortFlow) {
+        entry.breechTemperature =
+            Choose(single, entry.basic.temperature,
+                   y[BreechEnergyComponent] / y[BreechAirMassComponent] * c.inverseGasConstant);
+        entry.portMassFlow =
+            ExtendedForcesInDirection(y, c, y[PistonVelocityComponent] >= 0.0).portMassFlow;
+    }
     return entry;
 }
 
@@ -519,8 +541,7 @@ template <class T, size_t N, class Mask>
                                               const BasicShotRegime<Mask>& r) {
     switch (event) {
         case ShotEvent::Release:
-            return ExtendedForcesInDirection<false>(y, c, T{} >= 0.0).breechPressure -
-                   c.releasePressure;
+            return ExtendedEntryOf<false>(y, c).breechPressure - c.releasePressure;
         case ShotEvent::DeadStop:
             return y[PistonTravelComponent] - c.stroke;
         case ShotEvent::Turn:
