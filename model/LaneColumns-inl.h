@@ -1,5 +1,5 @@
 // What a stretch of steps takes from the lanes' columns (model/ShotLanes.h) and gives back to
-// them, K vectors from the vector first on: the state and the summary so far, for the lanes of
+// them: the state (K vectors from the vector first on) and the summary so far, for the lanes of
 // either model. No include guard: a kernel file includes it inside its namespace for each
 // instruction set, after model/LanePack-inl.h and the step arithmetic.
 
@@ -23,26 +23,25 @@ HWY_INLINE void StoreState(const LaneStateOf<K, Lanes>& y, Lanes& lanes, size_t 
 }
 
 template <size_t K, class Lanes>
-HWY_INLINE BasicShotSummary<Pack<K>> LoadSummary(const Lanes& lanes, size_t first = 0) {
+HWY_INLINE BasicShotSummary<Pack<K>> LoadSummary(const Lanes& lanes) {
     BasicShotSummary<Pack<K>> summary;
-    summary.maximumPressure = Load<K>(lanes.maximumPressure, first);
-    summary.maximumPistonVelocity = Load<K>(lanes.maximumPistonVelocity, first);
-    summary.maximumTemperature = Load<K>(lanes.maximumTemperature, first);
-    summary.last.pressure = Load<K>(lanes.lastPressure, first);
-    summary.last.pistonVelocity = Load<K>(lanes.lastPistonVelocity, first);
-    summary.last.temperature = Load<K>(lanes.lastTemperature, first);
-    summary.last.bulletVelocity = Load<K>(lanes.lastBulletVelocity, first);
+    summary.maximumPressure = Load<K>(lanes.maximumPressure);
+    summary.maximumPistonVelocity = Load<K>(lanes.maximumPistonVelocity);
+    summary.maximumTemperature = Load<K>(lanes.maximumTemperature);
+    summary.last.pressure = Load<K>(lanes.lastPressure);
+    summary.last.pistonVelocity = Load<K>(lanes.lastPistonVelocity);
+    summary.last.temperature = Load<K>(lanes.lastTemperature);
+    summary.last.bulletVelocity = Load<K>(lanes.lastBulletVelocity);
     return summary;
 }
 
 template <size_t K, class Lanes>
-HWY_INLINE void StoreSummary(const BasicShotSummary<Pack<K>>& summary, Lanes& lanes,
-                             size_t first = 0) {
-    Store(summary.maximumPressure, lanes.maximumPressure, first);
-    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity, first);
-    Store(summary.maximumTemperature, lanes.maximumTemperature, first);
-    Store(summary.last.pressure, lanes.lastPressure, first);
-    Store(summary.last.pistonVelocity, lanes.lastPistonVelocity, first);
-    Store(summary.last.temperature, lanes.lastTemperature, first);
-    Store(summary.last.bulletVelocity, lanes.lastBulletVelocity, first);
+HWY_INLINE void StoreSummary(const BasicShotSummary<Pack<K>>& summary, Lanes& lanes) {
+    Store(summary.maximumPressure, lanes.maximumPressure);
+    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity);
+    Store(summary.maximumTemperature, lanes.maximumTemperature);
+    Store(summary.last.pressure, lanes.lastPressure);
+    Store(summary.last.pistonVelocity, lanes.lastPistonVelocity);
+    Store(summary.last.temperature, lanes.lastTemperature);
+    Store(summary.last.bulletVelocity, lanes.lastBulletVelocity);
 }

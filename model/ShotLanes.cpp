@@ -284,7 +284,7 @@ HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
 // One vector of the extended model's lanes as the designed computation steps it: its guns, its
 // shots with the latest stage's increments and the step's weighted sum, and their summaries so
 // far. Its temperatures are the air's own: each volume has its own mass, so there is no p·V to
-// keep instead.
+// keep instead. Built of vectors only, as LaneSummary.
 struct ExtendedLaneGroup {
     using State = LaneStateOf<1, ExtendedShotLanes>;
     ExtendedShotCoefficients<Pack<1>> c;
@@ -293,7 +293,7 @@ struct ExtendedLaneGroup {
     State sum;
     Pack<1> n;
     PackMask<1> bulletReleased;
-    BasicShotSummary<Pack<1>> summary;
+    LaneSummary summary;
     Pack<1> largestTravel;
 };
 
@@ -305,7 +305,11 @@ HWY_INLINE void LoadGroup(ExtendedLaneGroup& group, ExtendedShotLanes& lanes, si
     group.y = LoadState<1>(lanes, vector);
     group.n = Load<1>(lanes.stepIndex, vector);
     group.bulletReleased = Load<1>(lanes.bulletReleased, vector) > 0.0;
-    group.summary = LoadSummary<1>(lanes, vector);
+    group.summary = {
+        Load<1>(lanes.maximumPressure, vector),    Load<1>(lanes.maximumPistonVelocity, vector),
+        Load<1>(lanes.maximumTemperature, vector), Load<1>(lanes.lastPressure, vector),
+        Load<1>(lanes.lastPistonVelocity, vector), Load<1>(lanes.lastTemperature, vector),
+        Load<1>(lanes.lastBulletVelocity, vector)};
     group.largestTravel = Load<1>(lanes.largestTravel, vector);
 }
 
@@ -314,7 +318,14 @@ HWY_INLINE void StoreGroup(const ExtendedLaneGroup& group, ExtendedShotLanes& la
     StoreState<1>(group.y, lanes, vector);
     Store(group.n, lanes.stepIndex, vector);
     Store(group.bulletReleased, lanes.bulletReleased, vector);
-    StoreSummary(group.summary, lanes, vector);
+    const LaneSummary& summary = group.summary;
+    Store(summary.maximumPressure, lanes.maximumPressure, vector);
+    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity, vector);
+    Store(summary.maximumTemperature, lanes.maximumTemperature, vector);
+    Store(summary.lastPressure, lanes.lastPressure, vector);
+    Store(summary.lastPistonVelocity, lanes.lastPistonVelocity, vector);
+    Store(summary.lastTemperature, lanes.lastTemperature, vector);
+    Store(summary.lastBulletVelocity, lanes.lastBulletVelocity, vector);
     Store(group.largestTravel, lanes.largestTravel, vector);
 }
 
@@ -363,7 +374,9 @@ HWY_NOINLINE void StepExtendedGroups(ExtendedShotLanes& lanes, size_t vectors) {
             break;
         }
         for (size_t g = 0; g < vectors; ++g) {
-            groups[g].summary.AddCountedEntry(shown[g]);
+            AddCountedEntry(groups[g].summary,
+                            {shown[g].pressure, shown[g].pistonVelocity, shown[g].bulletVelocity},
+                            shown[g].temperature);
             groups[g].n = groups[g].n + 1.0;
         }
     }
