@@ -58,21 +58,30 @@ constexpr size_t GroupVectors = 3;
 
 #include "model/LaneColumns-inl.h"
 
-template <size_t K>
-HWY_INLINE ShotCoefficients<Pack<K>> LoadCoefficients(ShotLanes& lanes) {
-    ShotCoefficients<Pack<K>> c;
-    size_t coefficient = 0;
-    VisitCoefficients(
-        c, [&](Pack<K>& value) HWY_ATTR { value = Load<K>(lanes.coefficients[coefficient++]); });
-    return c;
+// The model's visit of its coefficients, in the order its lanes keep them.
+template <class T, class Visit>
+HWY_INLINE void VisitModelCoefficients(ShotCoefficients<T>& c, Visit&& visit) {
+    VisitCoefficients(c, visit);
 }
 
-template <size_t K>
-HWY_INLINE ExtendedShotCoefficients<Pack<K>> LoadCoefficients(ExtendedShotLanes& lanes) {
-    ExtendedShotCoefficients<Pack<K>> c;
+template <class T, class Visit>
+HWY_INLINE void VisitModelCoefficients(ExtendedShotCoefficients<T>& c, Visit&& visit) {
+    VisitExtendedCoefficients(c, visit);
+}
+
+template <size_t K, class Lanes>
+using LaneCoefficientsOf =
+    std::conditional_t<std::is_same_v<Lanes, ShotLanes>, ShotCoefficients<Pack<K>>,
+                       ExtendedShotCoefficients<Pack<K>>>;
+
+// The coefficients of K vectors of lanes from the vector first on.
+template <size_t K, class Lanes>
+HWY_INLINE LaneCoefficientsOf<K, Lanes> LoadCoefficients(const Lanes& lanes, size_t first = 0) {
+    LaneCoefficientsOf<K, Lanes> c;
     size_t coefficient = 0;
-    VisitExtendedCoefficients(
-        c, [&](Pack<K>& value) HWY_ATTR { value = Load<K>(lanes.coefficients[coefficient++]); });
+    VisitModelCoefficients(c, [&](Pack<K>& value) HWY_ATTR {
+        value = Load<K>(lanes.coefficients[coefficient++], first);
+    });
     return c;
 }
 
@@ -81,25 +90,6 @@ template <size_t K>
 HWY_INLINE Pack<K> ShownTemperatureOf(const Pack<K>& pressureVolume,
                                       const ShotCoefficients<Pack<K>>& c) {
     return InDisplayUnit<&SimulationResult::Temperature>(AirTemperatureOf(pressureVolume, c));
-}
-
-// The columns of one vector of lanes.
-HWY_INLINE Pack<1> LoadVector(const LaneColumn& column, size_t vector) {
-    const Tag tag;
-    Pack<1> pack;
-    pack.v[0] = hn::Load(tag, column.data() + vector * hn::Lanes(tag));
-    return pack;
-}
-
-HWY_INLINE void StoreVector(const Pack<1>& pack, LaneColumn& column, size_t vector) {
-    const Tag tag;
-    hn::Store(pack.v[0], tag, column.data() + vector * hn::Lanes(tag));
-}
-
-HWY_INLINE void StoreVector(const PackMask<1>& mask, LaneColumn& column, size_t vector) {
-    const Tag tag;
-    hn::Store(hn::IfThenElseZero(mask.m[0], hn::Set(tag, 1.0)), tag,
-              column.data() + vector * hn::Lanes(tag));
 }
 
 // A lambda the kernel's code inlines, for the instructions of its target.
@@ -127,6 +117,25 @@ struct LaneSummary {
     Pack<1> lastBulletVelocity;
 };
 
+template <class Lanes>
+HWY_INLINE LaneSummary LoadLaneSummary(const Lanes& lanes, size_t vector) {
+    return {Load<1>(lanes.maximumPressure, vector),    Load<1>(lanes.maximumPistonVelocity, vector),
+            Load<1>(lanes.maximumTemperature, vector), Load<1>(lanes.lastPressure, vector),
+            Load<1>(lanes.lastPistonVelocity, vector), Load<1>(lanes.lastTemperature, vector),
+            Load<1>(lanes.lastBulletVelocity, vector)};
+}
+
+template <class Lanes>
+HWY_INLINE void StoreLaneSummary(const LaneSummary& summary, Lanes& lanes, size_t vector) {
+    Store(summary.maximumPressure, lanes.maximumPressure, vector);
+    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity, vector);
+    Store(summary.maximumTemperature, lanes.maximumTemperature, vector);
+    Store(summary.lastPressure, lanes.lastPressure, vector);
+    Store(summary.lastPistonVelocity, lanes.lastPistonVelocity, vector);
+    Store(summary.lastTemperature, lanes.lastTemperature, vector);
+    Store(summary.lastBulletVelocity, lanes.lastBulletVelocity, vector);
+}
+
 // One vector of lanes as the designed computation steps it: its guns, its shots, their summaries
 // so far with the temperatures in pressure × volume (StepGroups), and the temperatures in the
 // lanes when the kernel began.
@@ -141,24 +150,30 @@ struct LaneGroup {
     Pack<1> lastTemperature;
 };
 
+// A group's columns, for the groups of either model.
+template <class Group, class Lanes>
+HWY_INLINE void LoadGroupColumns(Group& group, const Lanes& lanes, size_t vector) {
+    group.c = LoadCoefficients<1>(lanes, vector);
+    group.y = LoadState<1>(lanes, vector);
+    group.n = Load<1>(lanes.stepIndex, vector);
+    group.bulletReleased = Load<1>(lanes.bulletReleased, vector) > 0.0;
+    group.summary = LoadLaneSummary(lanes, vector);
+    group.largestTravel = Load<1>(lanes.largestTravel, vector);
+}
+
+template <class Group, class Lanes>
+HWY_INLINE void StoreGroupColumns(const Group& group, Lanes& lanes, size_t vector) {
+    StoreState<1>(group.y, lanes, vector);
+    Store(group.n, lanes.stepIndex, vector);
+    Store(group.bulletReleased, lanes.bulletReleased, vector);
+    StoreLaneSummary(group.summary, lanes, vector);
+    Store(group.largestTravel, lanes.largestTravel, vector);
+}
+
 HWY_INLINE void LoadGroup(LaneGroup& group, ShotLanes& lanes, size_t vector) {
-    size_t coefficient = 0;
-    VisitCoefficients(group.c, [&](Pack<1>& value) HWY_ATTR {
-        value = LoadVector(lanes.coefficients[coefficient++], vector);
-    });
-    for (size_t i = 0; i < group.y.size(); ++i) {
-        group.y[i] = LoadVector(lanes.state[i], vector);
-    }
-    group.n = LoadVector(lanes.stepIndex, vector);
-    group.bulletReleased = LoadVector(lanes.bulletReleased, vector) > 0.0;
-    group.summary.maximumPressure = LoadVector(lanes.maximumPressure, vector);
-    group.summary.maximumPistonVelocity = LoadVector(lanes.maximumPistonVelocity, vector);
-    group.summary.lastPressure = LoadVector(lanes.lastPressure, vector);
-    group.summary.lastPistonVelocity = LoadVector(lanes.lastPistonVelocity, vector);
-    group.summary.lastBulletVelocity = LoadVector(lanes.lastBulletVelocity, vector);
-    group.largestTravel = LoadVector(lanes.largestTravel, vector);
-    group.maximumTemperature = LoadVector(lanes.maximumTemperature, vector);
-    group.lastTemperature = LoadVector(lanes.lastTemperature, vector);
+    LoadGroupColumns(group, lanes, vector);
+    group.maximumTemperature = group.summary.maximumTemperature;
+    group.lastTemperature = group.summary.lastTemperature;
     group.summary.maximumTemperature = Pack<1>();
     group.summary.lastTemperature = Pack<1>();
 }
@@ -175,19 +190,7 @@ HWY_INLINE void StoreGroup(LaneGroup& group, ShotLanes& lanes, size_t vector, bo
         summary.maximumTemperature = group.maximumTemperature;
         summary.lastTemperature = group.lastTemperature;
     }
-    for (size_t i = 0; i < group.y.size(); ++i) {
-        StoreVector(group.y[i], lanes.state[i], vector);
-    }
-    StoreVector(group.n, lanes.stepIndex, vector);
-    StoreVector(group.bulletReleased, lanes.bulletReleased, vector);
-    StoreVector(summary.maximumPressure, lanes.maximumPressure, vector);
-    StoreVector(summary.maximumPistonVelocity, lanes.maximumPistonVelocity, vector);
-    StoreVector(summary.maximumTemperature, lanes.maximumTemperature, vector);
-    StoreVector(summary.lastPressure, lanes.lastPressure, vector);
-    StoreVector(summary.lastPistonVelocity, lanes.lastPistonVelocity, vector);
-    StoreVector(summary.lastTemperature, lanes.lastTemperature, vector);
-    StoreVector(summary.lastBulletVelocity, lanes.lastBulletVelocity, vector);
-    StoreVector(group.largestTravel, lanes.largestTravel, vector);
+    StoreGroupColumns(group, lanes, vector);
 }
 
 // What the summary and the lanes take of a step's entry, in display units.
@@ -260,13 +263,13 @@ HWY_NOINLINE void StepGroups(ShotLanes& lanes) {
         });
         if (AnyTrue(ended)) {
             ForEachIndex<K>([&](size_t g) VELLORAN_KERNEL_LAMBDA {
-                StoreVector(shown[g].pressure, lanes.entryPressure, g);
-                StoreVector(shown[g].pistonVelocity, lanes.entryPistonVelocity, g);
-                StoreVector(ShownTemperatureOf(groups[g].y[PressureVolumeComponent], groups[g].c),
-                            lanes.entryTemperature, g);
-                StoreVector(shown[g].bulletVelocity, lanes.entryBulletVelocity, g);
-                StoreVector(ends[g].stepLimit, lanes.stepLimitReached, g);
-                StoreVector(ends[g].muzzle, lanes.muzzleReached, g);
+                Store(shown[g].pressure, lanes.entryPressure, g);
+                Store(shown[g].pistonVelocity, lanes.entryPistonVelocity, g);
+                Store(ShownTemperatureOf(groups[g].y[PressureVolumeComponent], groups[g].c),
+                      lanes.entryTemperature, g);
+                Store(shown[g].bulletVelocity, lanes.entryBulletVelocity, g);
+                Store(ends[g].stepLimit, lanes.stepLimitReached, g);
+                Store(ends[g].muzzle, lanes.muzzleReached, g);
             });
             break;
         }
@@ -297,38 +300,6 @@ struct ExtendedLaneGroup {
     Pack<1> largestTravel;
 };
 
-HWY_INLINE void LoadGroup(ExtendedLaneGroup& group, ExtendedShotLanes& lanes, size_t vector) {
-    size_t coefficient = 0;
-    VisitExtendedCoefficients(group.c, [&](Pack<1>& value) HWY_ATTR {
-        value = Load<1>(lanes.coefficients[coefficient++], vector);
-    });
-    group.y = LoadState<1>(lanes, vector);
-    group.n = Load<1>(lanes.stepIndex, vector);
-    group.bulletReleased = Load<1>(lanes.bulletReleased, vector) > 0.0;
-    group.summary = {
-        Load<1>(lanes.maximumPressure, vector),    Load<1>(lanes.maximumPistonVelocity, vector),
-        Load<1>(lanes.maximumTemperature, vector), Load<1>(lanes.lastPressure, vector),
-        Load<1>(lanes.lastPistonVelocity, vector), Load<1>(lanes.lastTemperature, vector),
-        Load<1>(lanes.lastBulletVelocity, vector)};
-    group.largestTravel = Load<1>(lanes.largestTravel, vector);
-}
-
-HWY_INLINE void StoreGroup(const ExtendedLaneGroup& group, ExtendedShotLanes& lanes,
-                           size_t vector) {
-    StoreState<1>(group.y, lanes, vector);
-    Store(group.n, lanes.stepIndex, vector);
-    Store(group.bulletReleased, lanes.bulletReleased, vector);
-    const LaneSummary& summary = group.summary;
-    Store(summary.maximumPressure, lanes.maximumPressure, vector);
-    Store(summary.maximumPistonVelocity, lanes.maximumPistonVelocity, vector);
-    Store(summary.maximumTemperature, lanes.maximumTemperature, vector);
-    Store(summary.lastPressure, lanes.lastPressure, vector);
-    Store(summary.lastPistonVelocity, lanes.lastPistonVelocity, vector);
-    Store(summary.lastTemperature, lanes.lastTemperature, vector);
-    Store(summary.lastBulletVelocity, lanes.lastBulletVelocity, vector);
-    Store(group.largestTravel, lanes.largestTravel, vector);
-}
-
 // The extended model's designed kernel over the first vectors of the lanes (at most
 // ExtendedGroupVectors), a stage of each group in turn as StepGroups steps the basic model's.
 // An evaluation of the extended model holds too many values for the registers of more than one
@@ -337,7 +308,7 @@ HWY_INLINE void StoreGroup(const ExtendedLaneGroup& group, ExtendedShotLanes& la
 HWY_NOINLINE void StepExtendedGroups(ExtendedShotLanes& lanes, size_t vectors) {
     std::array<ExtendedLaneGroup, ExtendedGroupVectors> groups;
     for (size_t g = 0; g < vectors; ++g) {
-        LoadGroup(groups[g], lanes, g);
+        LoadGroupColumns(groups[g], lanes, g);
     }
 
     for (;;) {
@@ -382,7 +353,7 @@ HWY_NOINLINE void StepExtendedGroups(ExtendedShotLanes& lanes, size_t vectors) {
     }
 
     for (size_t g = 0; g < vectors; ++g) {
-        StoreGroup(groups[g], lanes, g);
+        StoreGroupColumns(groups[g], lanes, g);
     }
 }
 
